@@ -1,0 +1,55 @@
+#pragma once
+// The platform services the program needs, as narrow interfaces. The Qt
+// implementations live in platform/qt; tests use fakes so that no test blocks on
+// a modal box or waits out a real pause.
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <QtGui/qrgb.h>
+
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    // Returns the chosen path, or an empty string when the user cancelled.
+    // filters are Qt name filters ("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)"), the first preselected.
+    virtual QString openFile(const QString& title, const QStringList& filters) = 0;
+    // defaultSuffix is added when the typed name has no extension.
+    virtual QString saveFile(const QString& title, const QStringList& filters,
+                             const QString& defaultSuffix) = 0;
+};
+
+class ColorDialog {
+public:
+    virtual ~ColorDialog() = default;
+    // Shows the standard colour dialog preselecting `initial`; nullopt when cancelled.
+    virtual std::optional<QRgb> chooseColor(QRgb initial) = 0;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Modal box with one OK button.
+    virtual void error(const QString& text, const QString& title) = 0;
+    // Modal yes/no question; true for yes.
+    virtual bool confirm(const QString& text, const QString& title) = 0;
+};
+
+class SystemServices {
+public:
+    virtual ~SystemServices() = default;
+    virtual void beep() = 0;
+    virtual void sleep(int milliseconds) = 0;
+    // Lets the events already queued run once (repaints, pending input).
+    virtual void processEventsOnce() = 0;
+};
+
+class PointerConfinement {
+public:
+    virtual ~PointerConfinement() = default;
+    // Keeps the mouse pointer inside `screenPixels` (global screen coordinates)
+    // until release() is called.
+    virtual void confine(const QRect& screenPixels) = 0;
+    virtual void release() = 0;
+    virtual std::optional<QRect> current() const = 0;
+};

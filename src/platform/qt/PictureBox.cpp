@@ -1,0 +1,158 @@
+#include "platform/qt/PictureBox.h"
+
+#include "platform/Numeric.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.fill(Qt::white);
+}
+
+void PictureBox::cls()
+{
+    image_.fill(Qt::white);
+    currentX_ = currentY_ = 0;
+    update();
+}
+
+void PictureBox::strokeLine(int px1, int py1, int px2, int py2, QColor color)
+{
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (drawWidth_ <= 1) {
+        // A one-pixel pen sets exactly the pixels of the line, ends included.
+        p.setPen(QPen(color, 0));
+        if (px1 == px2 && py1 == py2)
+            p.drawPoint(px1, py1);
+        else
+            p.drawLine(px1, py1, px2, py2);
+    } else {
+        QPen pen(color, drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        p.setPen(pen);
+        p.drawLine(QPointF(px1 + 0.5, py1 + 0.5), QPointF(px2 + 0.5, py2 + 0.5));
+    }
+    update();
+}
+
+void PictureBox::pset(double x, double y, QColor color)
+{
+    const int px = twipsToPixelX(x);
+    const int py = twipsToPixelY(y);
+    if (drawWidth_ <= 1) {
+        if (image_.valid(px, py))
+            image_.setPixel(px, py, color.rgb());
+        update();
+    } else {
+        strokeLine(px, py, px, py, color);
+    }
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void PictureBox::lineTo(double x, double y, QColor color)
+{
+    line(currentX_, currentY_, x, y, color);
+}
+
+void PictureBox::line(double x1, double y1, double x2, double y2, QColor color)
+{
+    strokeLine(twipsToPixelX(x1), twipsToPixelY(y1), twipsToPixelX(x2), twipsToPixelY(y2), color);
+    currentX_ = x2;
+    currentY_ = y2;
+}
+
+void PictureBox::box(double x1, double y1, double x2, double y2, QColor outline)
+{
+    const int l = twipsToPixelX(std::min(x1, x2));
+    const int t = twipsToPixelY(std::min(y1, y2));
+    const int r = twipsToPixelX(std::max(x1, x2));
+    const int b = twipsToPixelY(std::max(y1, y2));
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (fillSolid_)
+        p.fillRect(QRect(QPoint(l, t), QPoint(r, b)), fillColor_);
+    p.setPen(QPen(outline, drawWidth_ <= 1 ? 0 : drawWidth_));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(QPoint(l, t), QPoint(r, b)).adjusted(0, 0, -1, -1));
+    update();
+    currentX_ = x2;
+    currentY_ = y2;
+}
+
+void PictureBox::circle(double cx, double cy, double radius, QColor color)
+{
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(color, drawWidth_ <= 1 ? 0 : drawWidth_));
+    p.setBrush(Qt::NoBrush);
+    const double r = radius / kTwipsPerPixelX;
+    p.drawEllipse(QPointF(cx / kTwipsPerPixelX, cy / kTwipsPerPixelY), r, r);
+    update();
+    currentX_ = cx;
+    currentY_ = cy;
+}
+
+void PictureBox::paintPicture(const Picture& picture, double x, double y, double w, double h)
+{
+    const QSize size(roundHalfEven32(w / kTwipsPerPixelX), roundHalfEven32(h / kTwipsPerPixelY));
+    if (picture.isNull() || size.isEmpty())
+        return;
+    paintPicture(picture.stretched(size), x, y, w, h);
+}
+
+void PictureBox::paintPicture(const QImage& image, double x, double y, double w, double h)
+{
+    const QSize size(roundHalfEven32(w / kTwipsPerPixelX), roundHalfEven32(h / kTwipsPerPixelY));
+    if (image.isNull() || size.isEmpty())
+        return;
+    const QImage stretched = Picture::fromImage(image).stretched(size);
+    QPainter p(&image_);
+    p.drawImage(QPoint(twipsToPixelX(x), twipsToPixelY(y)), stretched);
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    p.drawImage(0, 0, image_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent*)
+{
+    // The persistent image always matches the inner area; what was drawn is kept
+    // in the top-left corner until the owner repaints it.
+    if (image_.size() == size() || size().isEmpty())
+        return;
+    QImage grown(size(), QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    QPainter p(&grown);
+    p.drawImage(0, 0, image_);
+    p.end();
+    image_ = grown;
+    emit resized();
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e)
+{
+    const QPointF pos = e->position();
+    emit mousePressed(e->button(), e->buttons(), pos.x() * kTwipsPerPixelX, pos.y() * kTwipsPerPixelY);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPointF pos = e->position();
+    emit mouseMoved(e->buttons(), pos.x() * kTwipsPerPixelX, pos.y() * kTwipsPerPixelY);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* e)
+{
+    const QPointF pos = e->position();
+    emit mouseReleased(e->button(), e->buttons(), pos.x() * kTwipsPerPixelX, pos.y() * kTwipsPerPixelY);
+}

@@ -1,0 +1,51 @@
+#include "raster/PixelBuffer.h"
+
+#include <cstring>
+
+void PixelBuffer::redim(int maxX, int maxY)
+{
+    maxX_ = maxX;
+    maxY_ = maxY;
+    data_.assign(static_cast<std::size_t>(maxX + 1) * static_cast<std::size_t>(maxY + 1), Bgra{0, 0, 0, 0});
+}
+
+namespace {
+bool fits(const QImage& image, const PixelBuffer& buffer)
+{
+    return !image.isNull() && buffer.maxX() >= image.width() && buffer.maxY() >= image.height()
+        && (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32);
+}
+} // namespace
+
+std::int32_t ReadPixels(const QImage& image, PixelBuffer& buffer)
+{
+    if (!fits(image, buffer))
+        return -1;
+    const int w = image.width();
+    const int h = image.height();
+    // QImage's 32-bit formats store each pixel as the bytes blue, green, red,
+    // alpha on little-endian machines: the buffer's own layout, so a row is one copy.
+    for (int y = 1; y <= h; ++y) {
+        Bgra* out = buffer.row(y);
+        std::memcpy(out, image.constScanLine(y - 1), static_cast<std::size_t>(w) * sizeof(Bgra));
+        // The spare column repeats the first pixel of the row above (zero for the top row).
+        out[w] = y >= 2 ? buffer.at(0, y - 1) : Bgra{0, 0, 0, 0};
+    }
+    return 0;
+}
+
+std::int32_t WritePixels(QImage& image, const PixelBuffer& buffer)
+{
+    if (!fits(image, buffer))
+        return -1;
+    const int w = image.width();
+    const int h = image.height();
+    for (int y = 1; y <= h; ++y) {
+        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y - 1));
+        const auto* in = reinterpret_cast<const std::uint32_t*>(buffer.row(y));
+        // The reserved byte is not part of the picture: the display is opaque.
+        for (int x = 0; x < w; ++x)
+            out[x] = in[x] | 0xff000000u;
+    }
+    return 0;
+}

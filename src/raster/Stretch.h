@@ -1,0 +1,9 @@
+#pragma once
+#include <QImage>
+#include <QSize>
+
+// Stretches an opaque RGB32 picture to exactly `size` pixels, x and y independently.
+// Shrinking keeps thin dark lines: a destination pixel takes the darkest value
+// (per-channel minimum) of the source pixels it covers, so a one-pixel curve
+// never vanishes or turns grey. Enlarging repeats source pixels.
+QImage stretchImage(const QImage& source, QSize size);
