@@ -1,7 +1,47 @@
+// Start-up: the splash for two seconds, then the open dialog; without a picture
+// the program ends before the main window is shown.
+#include "app/frmMainPic.h"
+#include "app/frmSplash.h"
+#include "platform/picture/QtPictureLoader.h"
+#include "platform/qt/QtColorDialog.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtPointerConfinement.h"
+#include "platform/qt/QtSystemServices.h"
+
 #include <QApplication>
+#include <QScreen>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName("Orvanta");
+
+    QtFileDialogs files;
+    QtColorDialog colors;
+    QtMessageBoxes messages;
+    QtSystemServices system;
+    QtPointerConfinement pointer;
+    QtPictureLoader pictures;
+    Platform platform{files, colors, messages, system, pointer, pictures};
+
+    {
+        frmSplash splash;
+        splash.showAndPaint();
+        system.sleep(2000);
+    }
+
+    frmMainPic window(platform);
+    if (!window.Form_Load())
+        return 0;
+
+    // A quarter of the free screen space from the top-left, not centred.
+    if (QScreen* screen = QApplication::primaryScreen()) {
+        const QRect free = screen->availableGeometry();
+        const QSize outer = window.frameGeometry().size();
+        window.move(free.left() + (free.width() - outer.width()) / 4,
+                    free.top() + (free.height() - outer.height()) / 4);
+    }
+    window.show();
+    return app.exec();
 }

@@ -124,19 +124,22 @@ void PictureBox::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, image_);
 }
 
-void PictureBox::resizeEvent(QResizeEvent*)
+void PictureBox::resizeImage(QSize size)
 {
-    // The persistent image always matches the inner area; what was drawn is kept
-    // in the top-left corner until the owner repaints it.
-    if (image_.size() == size() || size().isEmpty())
+    if (image_.size() == size || size.isEmpty())
         return;
-    QImage grown(size(), QImage::Format_RGB32);
+    QImage grown(size, QImage::Format_RGB32);
     grown.fill(Qt::white);
     QPainter p(&grown);
     p.drawImage(0, 0, image_);
     p.end();
     image_ = grown;
-    emit resized();
+    update();
+}
+
+void PictureBox::resizeEvent(QResizeEvent*)
+{
+    resizeImage(size());
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* e)

@@ -21,6 +21,9 @@ public:
     QImage& image() { return image_; }
     const QImage& image() const { return image_; }
     void refresh() { update(); }
+    // Makes the persistent image `size` pixels, keeping what was drawn in the
+    // top-left corner. Runs on every resize; callers use it while still hidden.
+    void resizeImage(QSize size);
 
     // Drawing state.
     void setDrawWidth(int pixels) { drawWidth_ = pixels; }
@@ -53,7 +56,6 @@ signals:
     void mousePressed(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
     void mouseMoved(Qt::MouseButtons buttons, double x, double y);
     void mouseReleased(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
-    void resized();
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -1,0 +1,183 @@
+#pragma once
+// The main window: the canvas with its markers, rulers, data sheet, toolbar,
+// menus and status bar. Its code is split by concern over several files:
+// construction (frmMainPic.cpp), file commands, tools, canvas mouse, markers,
+// picture edits, tracing and layout.
+#include "app/MainViewState.h"
+#include "app/MarkerGeometry.h"
+#include "app/Platform.h"
+#include "calibration/AxisCalibration.h"
+#include "platform/picture/Picture.h"
+#include "raster/Binarize.h"
+#include "raster/PixelBuffer.h"
+#include "raster/UndoHistory.h"
+#include "trace/TraceSettings.h"
+
+#include <QMainWindow>
+#include <array>
+
+class PictureBox;
+class QAction;
+class QActionGroup;
+class QLabel;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QToolBar;
+class frmXYSetting;
+class frmTraseSet;
+class frmPicColorSet;
+
+class frmMainPic : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMainPic(Platform& platform, QWidget* parent = nullptr);
+    ~frmMainPic() override;
+
+    // Load-time initialisation; runs the open command first. Returns false when
+    // no picture was loaded, in which case the program ends.
+    bool Form_Load();
+
+    // Commands, as the menus and toolbar run them.
+    void mnuFileOpen_Click();
+    void mnuFileQuit_Click();
+    void mnuFileSave_Click();
+    void mnuEditClear_Click();
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
+    void mnuToolTraseSetting_Click();
+    void mnuToolAutoErase_Click();
+    void mnuToolDiValue_Click();
+    void mnuHelpAbout_Click();
+    void cmdAutoTraseSetting_Click();
+    void tbToolbar_ButtonClick(int index);
+
+    void AppendDataLine();
+    void SaveUndoSnapshot();
+    void RestoreCleanPicture();
+    void MouseRestrict();
+    void DoAutoTrase();
+
+    // State, for the program's own parts and for tests.
+    MainViewState& viewState() { return state_; }
+    AxisCalibration& calibration() { return calibration_; }
+    TraceSettings& traceSettings() { return traceSettings_; }
+    BinarizeSettings& binarizeSettings() { return binarizeSettings_; }
+    const UndoHistory& undoHistory() const { return undo_; }
+    const MarkerGeometry& markers() const { return markers_; }
+    const Picture& originalPicture() const { return picOriginal_; }
+    PictureBox* canvas() const { return picGraph_; }
+    QString statusText() const;
+    QString dataSheetText() const;
+    bool dataSheetUnsaved() const;
+    int traceStartX() const { return traceStartX_; }
+    int traceStartY() const { return traceStartY_; }
+    int traceEndX() const { return traceEndX_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction.
+    void buildMenus();
+    void buildToolbar();
+    void buildControls();
+    void buildMarkers();
+    QLabel* makeMarkerLabel(QWidget* parent, const char* name, const QString& caption, QColor color);
+    QWidget* makeLine(const char* name, QColor color);
+
+    // File commands.
+    bool openPicture();
+    bool askToDiscardUnsavedData();
+    void setStatus(const QString& text);
+
+    // Tools.
+    void applyToolCursor();
+    void setMarkersVisible(bool visible);
+    void setTraceMarkersVisible(bool visible);
+    void setCalibrationMarkersVisible(bool visible);
+    void selectToolButton(ToolMode mode);
+    void releasePointer();
+
+    // Canvas mouse.
+    void picGraph_MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
+    void picGraph_MouseMove(Qt::MouseButtons buttons, double x, double y);
+    void picGraph_MouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
+    void updateReadout(double x, double y);
+
+    // Markers.
+    void markerPressed(QWidget* marker, Qt::MouseButton button, double x, double y);
+    void markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x, double y);
+    void markerReleased(QWidget* marker, Qt::MouseButton button);
+    void dragReference(int which, double x, double y);
+    void storeReferencePositions(int which);
+    void centreScanFrame();
+    void placeMarkers();
+
+    // Picture edits.
+    void repaintFromSnapshot();
+    void updateUndoMenu();
+
+    // Tracing.
+    bool traceCanConvert();
+
+    // Layout.
+    void Form_Resize();
+    void applyDataSheetWidth(float width);
+
+    Platform& platform_;
+    MainViewState state_;
+    AxisCalibration calibration_;
+    TraceSettings traceSettings_;
+    BinarizeSettings binarizeSettings_;
+    UndoHistory undo_;
+    MarkerGeometry markers_;
+    PixelBuffer pixels_;
+    Picture picOriginal_;
+    int traceStartX_ = 0;
+    int traceStartY_ = 0;
+    int traceEndX_ = 0;
+    bool dataUnsaved_ = false;
+    float dataSheetWidth_ = 1845;
+    bool loaded_ = false;
+
+    // Controls.
+    QWidget* client_ = nullptr;
+    QToolBar* tbToolbar_ = nullptr;
+    std::array<QAction*, 12> toolbarButtons_{};
+    QActionGroup* toolGroup_ = nullptr;
+    QPushButton* cmdAutoTraseSetting_ = nullptr;
+    QLabel* picXYLL_ = nullptr;
+    QWidget* picYAxis_ = nullptr;
+    QWidget* picXAxis_ = nullptr;
+    PictureBox* picGraph_ = nullptr;
+    QPlainTextEdit* rtbDataSheet_ = nullptr;
+    QStatusBar* statusBar1_ = nullptr;
+    QLabel* statusPanel1_ = nullptr;
+    QProgressBar* progressBar1_ = nullptr;
+    QAction* mnuEditUndo_ = nullptr;
+    QAction* mnuEditRedo_ = nullptr;
+
+    QWidget* linX1_ = nullptr;
+    QWidget* linY1_ = nullptr;
+    QWidget* linX2_ = nullptr;
+    QWidget* linY2_ = nullptr;
+    QLabel* lblXY1_ = nullptr;
+    QLabel* lblXY2_ = nullptr;
+    QLabel* lblX1Index_ = nullptr;
+    QLabel* lblX2Index_ = nullptr;
+    QLabel* lblY1Index_ = nullptr;
+    QLabel* lblY2Index_ = nullptr;
+    QLabel* lblStartPointC_ = nullptr;
+    QLabel* lblStartPointTxt_ = nullptr;
+    QWidget* shpRectangle_ = nullptr;
+    QLabel* lblEndLine_ = nullptr;
+    QLabel* lblEndLineTxt_ = nullptr;
+
+    // Dialogs are created on first use and afterwards only hidden.
+    frmXYSetting* xySetting_ = nullptr;
+    frmTraseSet* traseSet_ = nullptr;
+    frmPicColorSet* picColorSet_ = nullptr;
+};

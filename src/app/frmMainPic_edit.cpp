@@ -1,0 +1,96 @@
+// Picture edits as whole commands: undo and redo, binarisation, automatic erasure.
+#include "app/frmMainPic.h"
+
+#include "platform/qt/PictureBox.h"
+#include "raster/AutoErase.h"
+#include "raster/ui/frmPicColorSet.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+
+void frmMainPic::updateUndoMenu()
+{
+    mnuEditUndo_->setEnabled(undo_.undoEnabled());
+    mnuEditRedo_->setEnabled(undo_.redoEnabled());
+}
+
+void frmMainPic::SaveUndoSnapshot()
+{
+    undo_.saveSnapshot(picGraph_->image());
+    updateUndoMenu();
+}
+
+void frmMainPic::mnuEditUndo_Click()
+{
+    if (!undo_.undoEnabled())
+        return;
+    picGraph_->paintPictureFull(undo_.undo());
+    updateUndoMenu();
+}
+
+void frmMainPic::mnuEditRedo_Click()
+{
+    if (!undo_.redoEnabled())
+        return;
+    picGraph_->paintPictureFull(undo_.redo());
+    updateUndoMenu();
+}
+
+void frmMainPic::repaintFromSnapshot()
+{
+    picGraph_->cls();
+    picGraph_->paintPictureFull(undo_.current());
+}
+
+void frmMainPic::mnuToolDiValue_Click()
+{
+    RestoreCleanPicture();
+    if (!picColorSet_)
+        picColorSet_ = new frmPicColorSet(binarizeSettings_, platform_.colors, this);
+    picColorSet_->preparePreview(picGraph_->image());
+    picColorSet_->exec();
+    if (!binarizeSettings_.binarizeAccepted)
+        return;
+
+    setStatus("二値化しています");
+    const int w = roundHalfEven32(picGraph_->scaleWidth() / kTwipsPerPixelX);
+    const int h = roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY);
+    pixels_.redim(w, h);
+    ReadPixels(picGraph_->image(), pixels_);
+    progressBar1_->setMaximum(static_cast<int>(picGraph_->scaleWidth() / kTwipsPerPixelX));
+    BinarizePixels(pixels_, binarizeSettings_, [this](int x) {
+        // The loop does not yield, so the bar is painted by hand as it moves.
+        progressBar1_->setValue(x);
+        progressBar1_->repaint();
+    });
+    WritePixels(picGraph_->image(), pixels_);
+    picGraph_->refresh();
+    SaveUndoSnapshot();
+    state_.traceMarksShown = false;
+    setStatus(QString());
+    progressBar1_->setValue(0);
+}
+
+void frmMainPic::mnuToolAutoErase_Click()
+{
+    RestoreCleanPicture();
+    setStatus("オートイレース中です");
+    setCalibrationMarkersVisible(false);
+    // Let the status text and the hidden markers show while the command works.
+    statusPanel1_->repaint();
+    picGraph_->repaint();
+
+    const int w = roundHalfEven32(picGraph_->scaleWidth() / kTwipsPerPixelX);
+    const int h = roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY);
+    pixels_.redim(w, h);
+    ReadPixels(picGraph_->image(), pixels_);
+    AutoErasePixels(pixels_, static_cast<float>(picGraph_->scaleWidth() / kTwipsPerPixelX + 1),
+                    static_cast<float>(picGraph_->scaleHeight() / kTwipsPerPixelY + 1));
+    WritePixels(picGraph_->image(), pixels_);
+    picGraph_->refresh();
+    SaveUndoSnapshot();
+    state_.traceMarksShown = false;
+    setCalibrationMarkersVisible(true);
+    setStatus(QString());
+}

@@ -1,0 +1,117 @@
+// Dragging the reference markers, the start point and the end line.
+#include "app/frmMainPic.h"
+
+#include "platform/NumberText.h"
+#include "platform/qt/PictureBox.h"
+
+#include <QLabel>
+
+void frmMainPic::placeMarkers()
+{
+    placeWidget(linX1_, {markers_.linX1, 0, 15, 99999});
+    placeWidget(linX2_, {markers_.linX2, 0, 15, 99999});
+    placeWidget(linY1_, {0, markers_.linY1, 99999, 15});
+    placeWidget(linY2_, {0, markers_.linY2, 99999, 15});
+    placeWidget(lblXY1_, markers_.lblXY1);
+    placeWidget(lblXY2_, markers_.lblXY2);
+    placeWidget(lblX1Index_, markers_.lblX1Index);
+    placeWidget(lblX2Index_, markers_.lblX2Index);
+    placeWidget(lblY1Index_, markers_.lblY1Index);
+    placeWidget(lblY2Index_, markers_.lblY2Index);
+    placeWidget(shpRectangle_, markers_.shpRectangle);
+    placeWidget(lblStartPointC_, markers_.lblStartPointC);
+    placeWidget(lblStartPointTxt_, markers_.lblStartPointTxt);
+    placeWidget(lblEndLine_, markers_.lblEndLine);
+    placeWidget(lblEndLineTxt_, markers_.lblEndLineTxt);
+    // The grab squares and the start cross stay on top of the lines and the frame.
+    shpRectangle_->raise();
+    lblStartPointC_->raise();
+    lblXY1_->raise();
+    lblXY2_->raise();
+}
+
+void frmMainPic::centreScanFrame()
+{
+    const TwipsRect& c = markers_.lblStartPointC;
+    markers_.shpRectangle.top = c.top + c.height / 2 - static_cast<float>(traceSettings_.range * kTwipsPerPixelY) / 2;
+    markers_.shpRectangle.left = c.left + c.width / 2 - static_cast<float>(traceSettings_.range * kTwipsPerPixelX) / 2;
+}
+
+void frmMainPic::storeReferencePositions(int which)
+{
+    if (which == 1) {
+        calibration_.refX1Pos = markers_.linX1;
+        calibration_.refY1Pos = markers_.linY1;
+    } else {
+        calibration_.refX2Pos = markers_.linX2;
+        calibration_.refY2Pos = roundHalfEven32(markers_.linY2);
+    }
+}
+
+void frmMainPic::markerPressed(QWidget* marker, Qt::MouseButton button, double x, double y)
+{
+    MouseRestrict();
+    if (button == Qt::LeftButton) {
+        state_.dragStartX = static_cast<float>(x);
+        state_.dragStartY = static_cast<float>(y);
+    }
+    marker->setCursor(Qt::ArrowCursor);
+}
+
+void frmMainPic::dragReference(int which, double x, double y)
+{
+    TwipsRect& square = which == 1 ? markers_.lblXY1 : markers_.lblXY2;
+    square.left = static_cast<float>(square.left + (x - state_.dragStartX));
+    square.top = static_cast<float>(square.top + (y - state_.dragStartY));
+    if (which == 1) {
+        markers_.linX1 = square.left + 60;
+        markers_.linY1 = square.top + 60;
+        markers_.lblX1Index.left = square.left - 45;
+        markers_.lblY1Index.top = square.top - 60;
+    } else {
+        markers_.linX2 = square.left + 60;
+        markers_.linY2 = square.top + 60;
+        markers_.lblX2Index.left = square.left - 30;
+        markers_.lblY2Index.top = square.top - 60;
+    }
+}
+
+void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x, double y)
+{
+    const bool left = buttons & Qt::LeftButton;
+    if (marker == lblXY1_ || marker == lblXY2_) {
+        const int which = marker == lblXY1_ ? 1 : 2;
+        if (left) {
+            dragReference(which, x, y);
+            placeMarkers();
+        }
+        if (calibration_.coordinatesSet) {
+            const QString status = which == 1
+                ? QStringLiteral("(X1, Y1) = (%1, %2)").arg(formatSingle(calibration_.x1Value), formatSingle(calibration_.y1Value))
+                : QStringLiteral("(X2, Y2) = (%1, %2)").arg(formatSingle(calibration_.x2Value), formatSingle(calibration_.y2Value));
+            setStatus(status);
+        }
+    } else if (marker == lblStartPointC_ && left) {
+        TwipsRect& c = markers_.lblStartPointC;
+        c.left = static_cast<float>(x - state_.dragStartX + c.left);
+        c.top = static_cast<float>(y - state_.dragStartY + c.top);
+        markers_.lblStartPointTxt.left = c.left + 180;
+        markers_.lblStartPointTxt.top = c.top + 120;
+        centreScanFrame();
+        placeMarkers();
+    } else if (marker == lblEndLine_ && left) {
+        markers_.lblEndLine.left = static_cast<float>(x - state_.dragStartX + markers_.lblEndLine.left);
+        markers_.lblEndLineTxt.left = markers_.lblEndLine.left + 120;
+        placeMarkers();
+    }
+}
+
+void frmMainPic::markerReleased(QWidget* marker, Qt::MouseButton)
+{
+    if (marker == lblXY1_)
+        storeReferencePositions(1);
+    else if (marker == lblXY2_)
+        storeReferencePositions(2);
+    releasePointer();
+    marker->setCursor(marker == lblEndLine_ ? Qt::SizeHorCursor : Qt::SizeAllCursor);
+}

@@ -1,0 +1,149 @@
+// Tool modes, the toolbar, dialogs opened from the menus, pointer confinement.
+#include "app/frmMainPic.h"
+
+#include "app/Artwork.h"
+#include "app/frmAbout.h"
+#include "calibration/ui/frmXYSetting.h"
+#include "platform/qt/PictureBox.h"
+#include "trace/ui/frmTraseSet.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace {
+const char* const kEraseHint = "左クリック：消去、右クリック：サイズ変更";
+const char* const kSetCoordinatesFirst = "(X1,Y1), (X2,Y2)の座標を設定してください";
+} // namespace
+
+void frmMainPic::RestoreCleanPicture()
+{
+    if (!state_.traceMarksShown)
+        return;
+    picGraph_->paintPictureFull(picOriginal_);
+    state_.traceMarksShown = false;
+}
+
+void frmMainPic::applyToolCursor()
+{
+    switch (state_.toolMode) {
+    case ToolMode::Pen: picGraph_->setCursor(pointerCursor(1)); break;
+    case ToolMode::HErase: picGraph_->setCursor(pointerCursor(2)); break;
+    case ToolMode::VErase: picGraph_->setCursor(pointerCursor(3)); break;
+    case ToolMode::Erase: picGraph_->setCursor(pointerCursor(state_.eraserSizeStep % 3 + 4)); break;
+    case ToolMode::XY: picGraph_->setCursor(Qt::ArrowCursor); break;
+    case ToolMode::Sight: picGraph_->setCursor(pointerCursor(7)); break;
+    }
+}
+
+void frmMainPic::setCalibrationMarkersVisible(bool visible)
+{
+    for (QWidget* w : {linX1_, linX2_, linY1_, linY2_, static_cast<QWidget*>(lblXY1_),
+                       static_cast<QWidget*>(lblXY2_), static_cast<QWidget*>(lblX1Index_),
+                       static_cast<QWidget*>(lblX2Index_), static_cast<QWidget*>(lblY1Index_),
+                       static_cast<QWidget*>(lblY2Index_)})
+        w->setVisible(visible);
+}
+
+void frmMainPic::setTraceMarkersVisible(bool visible)
+{
+    for (QWidget* w : {static_cast<QWidget*>(lblStartPointTxt_), static_cast<QWidget*>(lblStartPointC_),
+                       shpRectangle_, static_cast<QWidget*>(lblEndLine_), static_cast<QWidget*>(lblEndLineTxt_)})
+        w->setVisible(visible);
+}
+
+void frmMainPic::setMarkersVisible(bool visible)
+{
+    setCalibrationMarkersVisible(visible);
+    setTraceMarkersVisible(visible);
+}
+
+void frmMainPic::selectToolButton(ToolMode mode)
+{
+    toolbarButtons_[static_cast<size_t>(mode)]->setChecked(true);
+}
+
+void frmMainPic::tbToolbar_ButtonClick(int index)
+{
+    if (index >= 1 && index <= 6) {
+        RestoreCleanPicture();
+        picGraph_->setDrawWidth(index <= 3 ? 1 : 2);
+        state_.toolMode = static_cast<ToolMode>(index);
+        selectToolButton(state_.toolMode);
+        applyToolCursor();
+        if (state_.toolMode == ToolMode::XY)
+            setMarkersVisible(true);
+        if (state_.toolMode == ToolMode::Erase)
+            setStatus(kEraseHint);
+    } else if (index == 8) {
+        picGraph_->setDrawWidth(2);
+        picGraph_->setCursor(Qt::ArrowCursor);
+        if (!calibration_.coordinatesSet) {
+            platform_.messages.error(kSetCoordinatesFirst, "エラー");
+            // The tool is unchanged; its button shows it again.
+            selectToolButton(state_.toolMode);
+            return;
+        }
+        setTraceMarkersVisible(true);
+        DoAutoTrase();
+        state_.toolMode = ToolMode::XY;
+    } else if (index == 10) {
+        mnuFileSave_Click();
+    } else if (index == 11) {
+        mnuEditClear_Click();
+        RestoreCleanPicture();
+    } else {
+        return;
+    }
+
+    if (index != 8 && index != 10)
+        state_.traceMarksShown = false;
+    if (state_.toolMode != ToolMode::Erase)
+        setStatus(QString());
+    if (state_.toolMode != ToolMode::XY)
+        setMarkersVisible(false);
+}
+
+void frmMainPic::MouseRestrict()
+{
+    // Confine to where the canvas really is on screen; frame sizes differ
+    // between window managers, so nothing here is a fixed offset.
+    const QRect onScreen(picGraph_->mapToGlobal(QPoint(0, 0)), picGraph_->size());
+    state_.cursorClip = onScreen;
+    platform_.pointer.confine(onScreen);
+}
+
+void frmMainPic::releasePointer() { platform_.pointer.release(); }
+
+void frmMainPic::mnuToolTraseSetting_Click()
+{
+    if (!traseSet_) {
+        traseSet_ = new frmTraseSet(traceSettings_, platform_.messages, platform_.system, this);
+        connect(traseSet_, &frmTraseSet::settingsAccepted, this, [this] {
+            markers_.shpRectangle.height = static_cast<float>(traceSettings_.range * kTwipsPerPixelY);
+            markers_.shpRectangle.width = static_cast<float>(traceSettings_.range * kTwipsPerPixelX);
+            centreScanFrame();
+            placeMarkers();
+        });
+    }
+    traseSet_->exec();
+}
+
+void frmMainPic::cmdAutoTraseSetting_Click()
+{
+    if (!xySetting_) {
+        xySetting_ = new frmXYSetting(calibration_, platform_.messages, this);
+        connect(xySetting_, &frmXYSetting::confirmed, this, [this] {
+            picXYLL_->setPixmap(pointerImage(indicatorImage(calibration_)));
+            applyDataSheetWidth(static_cast<float>(1650 + 50 * calibration_.effectiveFigure));
+            repaintFromSnapshot();
+        });
+    }
+    xySetting_->exec();
+}
+
+void frmMainPic::mnuHelpAbout_Click()
+{
+    frmAbout about(this);
+    about.exec();
+}

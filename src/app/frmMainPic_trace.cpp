@@ -1,0 +1,96 @@
+// One automatic trace: from the start marker to the end line, a red circle and a
+// data-sheet line for every recorded column.
+#include "app/frmMainPic.h"
+
+#include "platform/qt/PictureBox.h"
+#include "trace/TraceRun.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace {
+const QColor kRed(255, 0, 0);
+} // namespace
+
+// A run whose points cannot be converted would fill the data sheet with stale
+// values; refuse it up front and say why.
+bool frmMainPic::traceCanConvert()
+{
+    QString why;
+    if (calibration_.refX1Pos == calibration_.refX2Pos)
+        why = "X1とX2の基準線が同じ位置にあります。基準線を離してください。";
+    else if (calibration_.refY1Pos == static_cast<float>(calibration_.refY2Pos))
+        why = "Y1とY2の基準線が同じ位置にあります。基準線を離してください。";
+    else if (!calibration_.xLinear && (calibration_.x1Value <= 0 || calibration_.x2Value <= 0))
+        why = "X軸が対数ですが、基準値に0以下の値があります。";
+    else if (!calibration_.yLinear && (calibration_.y1Value <= 0 || calibration_.y2Value <= 0))
+        why = "Y軸が対数ですが、基準値に0以下の値があります。";
+    if (why.isEmpty())
+        return true;
+    platform_.messages.error(why, "エラー");
+    return false;
+}
+
+void frmMainPic::DoAutoTrase()
+{
+    if (!traceCanConvert())
+        return;
+
+    setTraceMarkersVisible(true);
+    setStatus("トレース中");
+    if (state_.traceMarksShown)
+        picGraph_->paintPictureFull(picOriginal_);
+    else
+        picOriginal_ = Picture::fromImage(picGraph_->image());
+
+    const TwipsRect& start = markers_.lblStartPointC;
+    traceStartX_ = roundHalfEven32(start.left + start.width / 2);
+    traceStartY_ = roundHalfEven32(start.top + start.height / 2);
+    traceEndX_ = roundHalfEven32(markers_.lblEndLine.left - markers_.lblEndLine.width / 2);
+
+    setCalibrationMarkersVisible(false);
+    picGraph_->setForeColor(kRed);
+
+    const float rangeX = static_cast<float>(traceSettings_.range * kTwipsPerPixelX);
+    const float rangeY = static_cast<float>(traceSettings_.range * kTwipsPerPixelY);
+    markers_.shpRectangle = {traceStartX_ - rangeX / 2, traceStartY_ - rangeY / 2, rangeX, rangeY};
+    placeMarkers();
+
+    platform_.system.processEventsOnce();
+    picGraph_->repaint();
+    platform_.system.sleep(1000);
+
+    const int w = roundHalfEven32(picGraph_->scaleWidth() / kTwipsPerPixelX);
+    const int h = roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY);
+    pixels_.redim(w, h);
+    ReadPixels(picGraph_->image(), pixels_);
+
+    const std::vector<TracePoint> points = TraceRun(pixels_, traceSettings_, traceStartX_, traceStartY_,
+                                                    traceEndX_, picGraph_->scaleHeight() / kTwipsPerPixelY);
+    for (const TracePoint& p : points) {
+        picGraph_->circle(p.xt, p.yt, 60, kRed);
+        if (calibration_.coordinatesSet) {
+            updateCursorValueX(calibration_, p.xt, state_.cursorValueX);
+            updateCursorValueY(calibration_, p.yt, state_.cursorValueY);
+            AppendDataLine();
+            setStatus(QStringLiteral("(x, y) = (%1, %2)").arg(state_.cursorValueX.text(), state_.cursorValueY.text()));
+        }
+    }
+    if (!points.empty()) {
+        const TracePoint& last = points.back();
+        markers_.shpRectangle.left = last.xt - rangeX / 2;
+        markers_.shpRectangle.top = last.yt - rangeY / 2;
+        placeMarkers();
+    }
+    picGraph_->repaint();
+
+    platform_.system.sleep(1000);
+    selectToolButton(ToolMode::XY);
+    state_.toolMode = ToolMode::XY;
+    setCalibrationMarkersVisible(true);
+    centreScanFrame();
+    placeMarkers();
+    state_.traceMarksShown = true;
+    setStatus(QString());
+    picGraph_->setForeColor(Qt::black);
+}

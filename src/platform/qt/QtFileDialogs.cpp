@@ -1,0 +1,34 @@
+#include "platform/qt/QtFileDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+QString QtFileDialogs::openFile(const QString& title, const QStringList& filters)
+{
+    QFileDialog dialog(QApplication::activeWindow(), title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.first());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}
+
+QString QtFileDialogs::saveFile(const QString& title, const QStringList& filters, const QString& defaultSuffix)
+{
+    QFileDialog dialog(QApplication::activeWindow(), title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.first());
+    dialog.setDefaultSuffix(defaultSuffix);
+    // An existing file is replaced without a further question, as users of the
+    // save command expect; the write itself never destroys the old file on failure.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().first();
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include "platform/Services.h"
+
+class QtFileDialogs : public FileDialogs {
+public:
+    QString openFile(const QString& title, const QStringList& filters) override;
+    QString saveFile(const QString& title, const QStringList& filters, const QString& defaultSuffix) override;
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include "platform/Services.h"
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    void error(const QString& text, const QString& title) override;
+    bool confirm(const QString& text, const QString& title) override;
+};
