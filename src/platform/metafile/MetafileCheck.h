@@ -1,0 +1,16 @@
+#pragma once
+// Recognises a metafile by its content and walks its record chain before any
+// parser sees it. The parsers trust record sizes and declared extents; a chain
+// that leaves the file, never reaches its end record or declares an absurd
+// picture size is refused here with a short reason.
+#include <cstddef>
+#include <string>
+
+enum class MetafileKind { Unknown, Emf, Wmf };
+
+MetafileKind detectMetafile(const unsigned char* data, std::size_t size);
+
+// Both return an empty string when the file is structurally sound, otherwise
+// the reason it is refused.
+std::string checkEmf(const unsigned char* data, std::size_t size);
+std::string checkWmf(const unsigned char* data, std::size_t size);
