@@ -5,13 +5,23 @@
 
 namespace {
 
-// Source index range [first, last) covered by destination index d along one axis.
+// Source index range [first, last) that destination index d draws from along one axis.
 struct Span { int first; int last; };
 
 std::vector<Span> spans(int sourceLength, int destLength)
 {
     std::vector<Span> out(static_cast<size_t>(destLength));
     for (int d = 0; d < destLength; ++d) {
+        if (destLength > sourceLength) {
+            // Enlarging: one source pixel, the one under the destination pixel's
+            // centre. Taking the darkest of two neighbours here would invent
+            // colours (red beside blue gives black) that the picture never had.
+            const long long centre = (2LL * d + 1) * sourceLength / (2LL * destLength);
+            const int s = static_cast<int>(std::min<long long>(centre, sourceLength - 1));
+            out[static_cast<size_t>(d)] = {s, s + 1};
+            continue;
+        }
+        // Shrinking: every source pixel the destination pixel overlaps, even partly.
         const long long a = static_cast<long long>(d) * sourceLength;
         const long long b = static_cast<long long>(d + 1) * sourceLength;
         int first = static_cast<int>(a / destLength);
