@@ -15,6 +15,24 @@ bool fits(const QImage& image, const PixelBuffer& buffer)
     return !image.isNull() && buffer.maxX() >= image.width() && buffer.maxY() >= image.height()
         && (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32);
 }
+// The reserved byte is not part of the picture: the display is opaque, so
+// every pixel written gets a full alpha byte. Buffer and image never overlap;
+// saying so, four pixels at a time, lets the compiler use vector stores and
+// keeps writing back as fast as a plain copy.
+void copyRowOpaque(std::uint32_t* __restrict out, const std::uint32_t* __restrict in, int count)
+{
+    constexpr std::uint32_t kOpaque = 0xff000000u;
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        out[x] = in[x] | kOpaque;
+        out[x + 1] = in[x + 1] | kOpaque;
+        out[x + 2] = in[x + 2] | kOpaque;
+        out[x + 3] = in[x + 3] | kOpaque;
+    }
+    for (; x < count; ++x)
+        out[x] = in[x] | kOpaque;
+}
+
 } // namespace
 
 std::int32_t ReadPixels(const QImage& image, PixelBuffer& buffer)
@@ -40,12 +58,8 @@ std::int32_t WritePixels(QImage& image, const PixelBuffer& buffer)
         return -1;
     const int w = image.width();
     const int h = image.height();
-    for (int y = 1; y <= h; ++y) {
-        auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y - 1));
-        const auto* in = reinterpret_cast<const std::uint32_t*>(buffer.row(y));
-        // The reserved byte is not part of the picture: the display is opaque.
-        for (int x = 0; x < w; ++x)
-            out[x] = in[x] | 0xff000000u;
-    }
+    for (int y = 1; y <= h; ++y)
+        copyRowOpaque(reinterpret_cast<std::uint32_t*>(image.scanLine(y - 1)),
+            reinterpret_cast<const std::uint32_t*>(buffer.row(y)), w);
     return 0;
 }
