@@ -44,18 +44,6 @@ protected:
     frmXYSetting dialog;
 };
 
-TEST_F(XYSettingDialogTest, ShowsDefaults)
-{
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("基準座標設定"));
-    EXPECT_EQ(child<QLineEdit>("txtX1")->text(), "0");
-    EXPECT_EQ(child<QLineEdit>("txtY1")->text(), "0");
-    EXPECT_EQ(child<QLineEdit>("txtX2")->text(), "100");
-    EXPECT_EQ(child<QLineEdit>("txtY2")->text(), "100");
-    EXPECT_EQ(child<QLineEdit>("txtEffectiveFigure")->text(), "4");
-    EXPECT_TRUE(child<QRadioButton>("optXLinear")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("optYLinear")->isChecked());
-}
-
 TEST_F(XYSettingDialogTest, EnterInAnyBoxConfirms)
 {
     const std::vector<std::pair<const char*, Qt::Key>> presses{
