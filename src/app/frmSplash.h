@@ -1,0 +1,18 @@
+#pragma once
+// Start-up window: the title picture alone, no frame, no taskbar entry, shown
+// while the program pauses before the main window loads.
+#include <QWidget>
+
+class QLabel;
+
+class frmSplash : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmSplash(QWidget* parent = nullptr);
+
+    // Centres the window on the primary screen, shows it and paints it at
+    // once: the caller blocks right afterwards, so nothing else would.
+    void showAndPaint();
+
+    QLabel* Picture1 = nullptr;
+};
