@@ -34,7 +34,7 @@ QWidget* makeStrip(QWidget* parent, const char* name, const TwipsRect& r)
 }
 } // namespace
 
-frmMainPic::frmMainPic(Platform& platform, QWidget* parent)
+frmMainPic::frmMainPic(const Platform& platform, QWidget* parent)
     : QMainWindow(parent)
     , platform_(platform)
 {
@@ -246,16 +246,14 @@ void frmMainPic::buildMarkers()
     lblStartPointC_->setAlignment(Qt::AlignCenter);
     lblStartPointTxt_ = makeMarkerLabel(picGraph_, "lblStartPointTxt", "Start Point", kRedBrown);
     lblStartPointTxt_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblStartPointTxt_->setWordWrap(false);
+    lblStartPointTxt_->setWordWrap(true);
 
-    lblEndLine_ = makeMarkerLabel(picGraph_, "lblEndLine", QString(), kOrange);
-    lblEndLine_->setAttribute(Qt::WA_TranslucentBackground, false);
-    lblEndLine_->setAutoFillBackground(true);
-    QPalette pal = lblEndLine_->palette();
-    pal.setColor(QPalette::Window, kOrange);
-    lblEndLine_->setPalette(pal);
+    lblEndLine_ = new QLabel(picGraph_);
+    lblEndLine_->setObjectName("lblEndLine");
+    lblEndLine_->setStyleSheet("#lblEndLine { background: rgb(255, 128, 0); }");
     lblEndLineTxt_ = makeMarkerLabel(picGraph_, "lblEndLineTxt", "End Line", kRedBrown);
     lblEndLineTxt_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblEndLineTxt_->setWordWrap(true);
 
     for (QLabel* l : {lblStartPointTxt_, lblEndLineTxt_})
         l->setAttribute(Qt::WA_TransparentForMouseEvents);

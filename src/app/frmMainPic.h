@@ -32,7 +32,7 @@ class frmPicColorSet;
 class frmMainPic : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMainPic(Platform& platform, QWidget* parent = nullptr);
+    explicit frmMainPic(const Platform& platform, QWidget* parent = nullptr);
     ~frmMainPic() override;
 
     // Load-time initialisation; runs the open command first. Returns false when
@@ -127,7 +127,7 @@ private:
     void Form_Resize();
     void applyDataSheetWidth(float width);
 
-    Platform& platform_;
+    Platform platform_;
     MainViewState state_;
     AxisCalibration calibration_;
     TraceSettings traceSettings_;

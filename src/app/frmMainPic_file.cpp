@@ -136,7 +136,10 @@ void frmMainPic::mnuFileSave_Click()
     // The old file is replaced only once the new one is completely written.
     QSaveFile file(path);
     const QByteArray bytes = dataFileBytes(rtbDataSheet_->toPlainText());
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // Unbuffered, so a short write (disk full) shows in the count at once instead
+    // of vanishing in a buffer flush.
+    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        && file.write(bytes) == bytes.size() && file.commit();
     if (!written) {
         platform_.messages.error(QStringLiteral("「%1」に保存できませんでした。\n%2")
                                      .arg(QFileInfo(path).fileName(), file.errorString()),

@@ -1,0 +1,123 @@
+#pragma once
+// Platform fakes: scripted answers for dialogs, recorded calls for everything
+// else, so the real main window runs in tests without a modal box or a pause.
+#include "app/Platform.h"
+
+#include <QHash>
+#include <QImage>
+
+#include <deque>
+#include <vector>
+
+class FakeFileDialogs : public FileDialogs {
+public:
+    std::deque<QString> openAnswers;  // "" = cancel; an empty queue cancels too
+    std::deque<QString> saveAnswers;
+    QString lastTitle;
+    QStringList lastFilters;
+    QString lastSuffix;
+    int opens = 0;
+
+    QString openFile(const QString& title, const QStringList& filters) override
+    {
+        ++opens;
+        lastTitle = title;
+        lastFilters = filters;
+        return pop(openAnswers);
+    }
+    QString saveFile(const QString& title, const QStringList& filters, const QString& suffix) override
+    {
+        lastTitle = title;
+        lastFilters = filters;
+        lastSuffix = suffix;
+        return pop(saveAnswers);
+    }
+
+private:
+    static QString pop(std::deque<QString>& q)
+    {
+        if (q.empty())
+            return QString();
+        QString s = q.front();
+        q.pop_front();
+        return s;
+    }
+};
+
+class FakeColorDialog : public ColorDialog {
+public:
+    std::optional<QRgb> answer;
+    std::optional<QRgb> chooseColor(QRgb) override { return answer; }
+};
+
+class FakeMessageBoxes : public MessageBoxes {
+public:
+    QStringList errors;
+    QStringList titles;
+    QStringList questions;
+    bool confirmAnswer = true;
+    void error(const QString& text, const QString& title) override
+    {
+        errors << text;
+        titles << title;
+    }
+    bool confirm(const QString& text, const QString&) override
+    {
+        questions << text;
+        return confirmAnswer;
+    }
+};
+
+class FakeSystemServices : public SystemServices {
+public:
+    int beeps = 0;
+    std::vector<int> sleeps;
+    int eventPasses = 0;
+    void beep() override { ++beeps; }
+    void sleep(int ms) override { sleeps.push_back(ms); }
+    void processEventsOnce() override { ++eventPasses; }
+};
+
+class FakePointerConfinement : public PointerConfinement {
+public:
+    std::optional<QRect> rect;
+    int confines = 0;
+    int releases = 0;
+    void confine(const QRect& r) override
+    {
+        rect = r;
+        ++confines;
+    }
+    void release() override
+    {
+        rect.reset();
+        ++releases;
+    }
+    std::optional<QRect> current() const override { return rect; }
+};
+
+// Serves pictures registered by name; any other path fails like a damaged file.
+class FakePictureLoader : public PictureLoader {
+public:
+    QHash<QString, QImage> pictures;
+    PictureLoadResult load(const QString& path) override
+    {
+        PictureLoadResult r;
+        if (pictures.contains(path))
+            r.picture = Picture::fromImage(pictures.value(path));
+        else
+            r.error = QStringLiteral("「%1」を開けませんでした。").arg(path);
+        return r;
+    }
+};
+
+struct FakePlatform {
+    FakeFileDialogs files;
+    FakeColorDialog colors;
+    FakeMessageBoxes messages;
+    FakeSystemServices system;
+    FakePointerConfinement pointer;
+    FakePictureLoader loader;
+    PictureLoader* pictures = &loader;  // tests may point this at the real loader
+    Platform platform() { return Platform{files, colors, messages, system, pointer, *pictures}; }
+};
