@@ -1,0 +1,47 @@
+#include "raster/UndoHistory.h"
+
+void UndoHistory::pictureLoaded(const QImage& canvas)
+{
+    // The canvas goes on being drawn on; keep pixels of our own rather than
+    // share storage that a raw pointer into the canvas could still change.
+    picUndo0_ = canvas.copy();
+    picUndo1_ = QImage();
+    undoSlot_ = 0;
+    undoEnabled_ = false;
+    redoEnabled_ = false;
+}
+
+void UndoHistory::saveSnapshot(const QImage& canvas)
+{
+    undoEnabled_ = true;
+    redoEnabled_ = false;
+    if (undoSlot_ == -1) {
+        // The edit was made on the undone picture, which picUndo1 still holds:
+        // that stays the state to go back to.
+        picUndo0_ = canvas.copy();
+        undoSlot_ = 0;
+        return;
+    }
+    picUndo1_ = picUndo0_;
+    picUndo0_ = canvas.copy();
+}
+
+QImage UndoHistory::undo()
+{
+    if (!undoEnabled_)
+        return QImage();
+    undoEnabled_ = false;
+    redoEnabled_ = true;
+    undoSlot_ = -1;
+    return picUndo1_;
+}
+
+QImage UndoHistory::redo()
+{
+    if (!redoEnabled_)
+        return QImage();
+    undoEnabled_ = true;
+    redoEnabled_ = false;
+    undoSlot_ = 0;
+    return picUndo0_;
+}
