@@ -150,6 +150,14 @@ TEST(ArtworkTest, ToolCursorsMarkThePixelsTheToolChanges)
             EXPECT_EQ(boundsOf(ink), boundsOf(changed));
             EXPECT_GT(boundsOf(changed).width(), lastEraserSide);
             lastEraserSide = boundsOf(changed).width();
+        } else if (c.k == kPointerPen) {
+            // The point lands on the very tip: the ink pixel furthest down and left.
+            QPoint tip;
+            for (int y = 0; y < 32; ++y)
+                for (int x = 0; x < 32; ++x)
+                    if (isBlackInk(cursor.pixel(x, y)) && (tip.isNull() || y - x > tip.y() - tip.x()))
+                        tip = QPoint(x, y);
+            EXPECT_EQ(tip, hot + changed.front());
         } else {
             int inked = 0;
             for (const QPoint& d : marked)
