@@ -1,6 +1,7 @@
 #include "platform/picture/QtPictureLoader.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -61,6 +62,8 @@ struct RasterCase {
     std::vector<Probe> probes;
 };
 
+void PrintTo(const RasterCase& c, std::ostream* os) { *os << c.file; }
+
 class RasterLoad : public ::testing::TestWithParam<RasterCase> {};
 
 TEST_P(RasterLoad, LoadsWithNaturalSizeAndPixels)
@@ -93,6 +96,8 @@ struct MetafileCase {
     const char* file;
     QSize size;
 };
+
+void PrintTo(const MetafileCase& c, std::ostream* os) { *os << c.file; }
 
 class MetafileLoad : public ::testing::TestWithParam<MetafileCase> {};
 
@@ -144,14 +149,18 @@ QByteArray garbageAfterHeader(const char* file, int headerBytes)
     return b.left(headerBytes) + randomBytes(int(b.size()) - headerBytes, 7);
 }
 
-QByteArray hugeBmp()
+QByteArray bmpDeclaring(qint32 width, qint32 height)
 {
     QByteArray b = readFixture("graph.bmp");
     auto* p = reinterpret_cast<uchar*>(b.data());
-    qToLittleEndian<qint32>(100000, p + 18);  // width
-    qToLittleEndian<qint32>(100000, p + 22);  // height
+    qToLittleEndian<qint32>(width, p + 18);
+    qToLittleEndian<qint32>(height, p + 22);
     return b;
 }
+
+QByteArray hugeBmp() { return bmpDeclaring(100000, 100000); }
+
+void PrintTo(const DamagedCase& c, std::ostream* os) { *os << c.name; }
 
 class DamagedLoad : public ::testing::TestWithParam<DamagedCase> {};
 
@@ -221,6 +230,36 @@ TEST(QtPictureLoader, FormatIsDecidedByContentNotName)
     EXPECT_TRUE(metafile.picture.isVector());
 }
 
+// A GIF whose screen and frame declare the given size but whose data is the
+// fixture's 40 x 30 pixels.
+QByteArray gifDeclaring(quint16 width, quint16 height)
+{
+    QByteArray b = readFixture("graph.gif");
+    const qsizetype frame = b.indexOf(QByteArray("\x2c\0\0\0\0\x28\0\x1e\0", 9));
+    EXPECT_GT(frame, 0);
+    auto* p = reinterpret_cast<uchar*>(b.data());
+    qToLittleEndian<quint16>(width, p + 6);
+    qToLittleEndian<quint16>(height, p + 8);
+    qToLittleEndian<quint16>(width, p + frame + 5);
+    qToLittleEndian<quint16>(height, p + frame + 7);
+    return b;
+}
+
+// Refused from the header alone, with a message that says why.
+TEST(QtPictureLoader, DeclaredSizeOverTheLimitIsRefusedBeforeDecoding)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QtPictureLoader loader;
+    for (const QSize declared : {QSize(20001, 20000), QSize(65535, 65535)}) {
+        const QString path = dir.filePath(QStringLiteral("big %1.gif").arg(declared.width()));
+        ASSERT_TRUE(writeFile(path, gifDeclaring(quint16(declared.width()), quint16(declared.height()))));
+        const PictureLoadResult result = loader.load(path);
+        expectFailureNaming(result, QFileInfo(path).fileName());
+        EXPECT_TRUE(result.error.contains(QStringLiteral("大きすぎます"))) << result.error.toStdString();
+    }
+}
+
 TEST(QtPictureLoader, MissingFileFails)
 {
     QtPictureLoader loader;
@@ -239,6 +278,8 @@ struct HelperCase {
     const char* name;
     const char* script;  // empty: the helper does not exist
 };
+
+void PrintTo(const HelperCase& c, std::ostream* os) { *os << c.name; }
 
 class BrokenHelper : public ::testing::TestWithParam<HelperCase> {};
 

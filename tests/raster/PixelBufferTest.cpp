@@ -132,6 +132,8 @@ struct Mismatch {
     int maxY;
 };
 
+void PrintTo(const Mismatch& c, std::ostream* os) { *os << c.name; }
+
 class PixelBufferTooSmall : public ::testing::TestWithParam<Mismatch> {};
 
 TEST_P(PixelBufferTooSmall, RefusesAndLeavesBothUntouched)

@@ -37,6 +37,8 @@ struct ThinLine {
     bool vertical;
 };
 
+void PrintTo(const ThinLine& c, std::ostream* os) { *os << (c.vertical ? "column " : "row ") << c.position; }
+
 class ShrinkThinLine : public ::testing::TestWithParam<ThinLine> {};
 
 TEST_P(ShrinkThinLine, StaysPureBlack)
@@ -96,6 +98,8 @@ struct Ratio {
     int to;
 };
 
+void PrintTo(const Ratio& c, std::ostream* os) { *os << c.from << " -> " << c.to; }
+
 class EnlargeRatio : public ::testing::TestWithParam<Ratio> {};
 
 TEST_P(EnlargeRatio, EveryPixelComesFromTheSourceInOrder)
@@ -131,6 +135,11 @@ struct Shape {
     QSize from;
     QSize to;
 };
+
+void PrintTo(const Shape& c, std::ostream* os)
+{
+    *os << c.from.width() << "x" << c.from.height() << " -> " << c.to.width() << "x" << c.to.height();
+}
 
 class FillTarget : public ::testing::TestWithParam<Shape> {};
 

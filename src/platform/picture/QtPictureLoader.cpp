@@ -90,8 +90,12 @@ PictureLoadResult QtPictureLoader::loadRaster(const QString& path) const
         return failure(path, QStringLiteral("対応していない形式か、壊れたファイルです。"));
 
     // Refuse from the declared size, before the decoder allocates anything.
+    // Every accepted decoder reports the size from the header; one that cannot
+    // has met a header it does not trust either.
     const QSize declared = reader.size();
-    if (declared.isValid() && qint64(declared.width()) * qint64(declared.height()) > kMaxPixels)
+    if (!declared.isValid() || declared.isEmpty())
+        return failure(path, QStringLiteral("画像の大きさを読み取れません。壊れている可能性があります。"));
+    if (qint64(declared.width()) * qint64(declared.height()) > kMaxPixels)
         return failure(path, QStringLiteral("画像が大きすぎます（%1×%2 ピクセル）。")
                                  .arg(declared.width())
                                  .arg(declared.height()));
