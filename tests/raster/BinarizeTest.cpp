@@ -71,14 +71,6 @@ INSTANTIATE_TEST_SUITE_P(
         PixelCase{"red124", colorValue(200, 0, 0), 30, 124, 0, 0, true}),
     [](const testing::TestParamInfo<PixelCase>& info) { return std::string(info.param.name); });
 
-TEST(Binarize, splitsTheCurveColourIntoChannels)
-{
-    const BinarizeSettings s = settingsFor(0x00c08040u, 30);
-    EXPECT_EQ(s.selRed(), 0x40);
-    EXPECT_EQ(s.selGreen(), 0x80);
-    EXPECT_EQ(s.selBlue(), 0xc0);
-}
-
 // The whole-buffer routine must give exactly the per-pixel rule for any colour
 // and tolerance, over a buffer wide enough to span several column strips.
 TEST(Binarize, wholeBufferAgreesWithThePixelRule)
@@ -130,14 +122,6 @@ TEST(Binarize, reportsEveryColumnInRisingOrder)
     ASSERT_EQ(seen.size(), 701u);
     for (int x = 0; x <= 700; ++x)
         EXPECT_EQ(seen[std::size_t(x)], x);
-}
-
-TEST(Binarize, emptyBufferIsLeftAlone)
-{
-    PixelBuffer buffer;
-    int calls = 0;
-    BinarizePixels(buffer, settingsFor(0, 30), [&](int) { ++calls; });
-    EXPECT_EQ(calls, 0);
 }
 
 } // namespace

@@ -1,0 +1,130 @@
+// Whole-picture raster operations as the commands run them: dimension the
+// buffer, read the canvas, change every pixel, write it back. Each is measured
+// beside a plain memcpy of the canvas bytes in the same run; the ratio of the
+// two is the figure to watch, not the absolute time.
+#include "raster/AutoErase.h"
+#include "raster/Binarize.h"
+#include "raster/PixelBuffer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <vector>
+
+namespace {
+
+// A plotted graph: white, a frame and grid of dark lines, a coloured curve and
+// some light noise, so that both operations take their usual paths.
+QImage graphPicture(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    std::mt19937 rng(42);
+    std::uniform_int_distribution<int> noise(230, 255);
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const int v = noise(rng);
+            line[x] = qRgb(v, v, v);
+        }
+    }
+    for (int k = 1; k < 10; ++k) {
+        const int gy = h * k / 10, gx = w * k / 10;
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, gy, qRgb(40, 40, 40));
+        for (int y = 0; y < h; ++y)
+            image.setPixel(gx, y, qRgb(40, 40, 40));
+    }
+    for (int x = 0; x < w; ++x) {
+        const int y = int(h / 2 + (h / 3) * std::sin(x * 6.28 / w));
+        for (int t = -1; t <= 1; ++t)
+            image.setPixel(x, std::clamp(y + t, 0, h - 1), qRgb(200, 30, 30));
+    }
+    return image;
+}
+
+void setBytes(benchmark::State& state, int w, int h)
+{
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * w * h * 4);
+}
+
+void BM_Memcpy(benchmark::State& state)
+{
+    const int w = int(state.range(0)), h = int(state.range(1));
+    const QImage source = graphPicture(w, h);
+    QImage target(w, h, QImage::Format_RGB32);
+    const std::size_t bytes = std::size_t(source.sizeInBytes());
+    for (auto _ : state) {
+        std::memcpy(target.bits(), source.constBits(), bytes);
+        benchmark::DoNotOptimize(target.constBits());
+        benchmark::ClobberMemory();
+    }
+    setBytes(state, w, h);
+}
+
+// The source stays untouched so that every iteration does the same work; the
+// result goes to a second canvas of the same size.
+template <typename Change>
+void wholeOperation(benchmark::State& state, Change change)
+{
+    const int w = int(state.range(0)), h = int(state.range(1));
+    const QImage source = graphPicture(w, h);
+    QImage target(w, h, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    PixelBuffer buffer;
+    for (auto _ : state) {
+        buffer.redim(w, h);
+        ReadPixels(source, buffer);
+        change(buffer, w, h);
+        WritePixels(target, buffer);
+        benchmark::DoNotOptimize(target.constBits());
+        benchmark::ClobberMemory();
+    }
+    setBytes(state, w, h);
+}
+
+// Dimension, read and write back with no change in between: the part of each
+// whole operation that the change itself cannot make any faster.
+void BM_Transfer(benchmark::State& state)
+{
+    wholeOperation(state, [](PixelBuffer&, int, int) {});
+}
+
+void BM_Binarize(benchmark::State& state)
+{
+    BinarizeSettings settings;
+    settings.curveColor = 0x001e1ec8u; // the curve's red
+    settings.tolerancePercent = 30;
+    int lastColumn = 0;
+    wholeOperation(state, [&](PixelBuffer& b, int, int) {
+        BinarizePixels(b, settings, [&](int x) { lastColumn = x; });
+    });
+    benchmark::DoNotOptimize(lastColumn);
+}
+
+void BM_AutoErase(benchmark::State& state)
+{
+    wholeOperation(state, [](PixelBuffer& b, int w, int h) {
+        AutoErasePixels(b, float(w) + 1.0f, float(h) + 1.0f);
+    });
+}
+
+void sizes(benchmark::internal::Benchmark* b)
+{
+    b->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+// Each operation's baseline carries its name so that a filter on the operation
+// keeps the baseline in the same run.
+BENCHMARK(BM_Memcpy)->Name("BM_Binarize_memcpy")->Apply(sizes);
+BENCHMARK(BM_Transfer)->Name("BM_Binarize_transferOnly")->Apply(sizes);
+BENCHMARK(BM_Binarize)->Apply(sizes);
+BENCHMARK(BM_Memcpy)->Name("BM_AutoErase_memcpy")->Apply(sizes);
+BENCHMARK(BM_Transfer)->Name("BM_AutoErase_transferOnly")->Apply(sizes);
+BENCHMARK(BM_AutoErase)->Apply(sizes);
