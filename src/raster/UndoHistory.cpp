@@ -4,11 +4,11 @@ void UndoHistory::pictureLoaded(const QImage& canvas)
 {
     // The canvas goes on being drawn on; keep pixels of our own rather than
     // share storage that a raw pointer into the canvas could still change.
+    // Opening a picture leaves the menu states and picUndo1 alone: Undo after an
+    // open still goes back to the state before the last edit, and Redo after an
+    // Undo and an open repaints the opened picture.
     picUndo0_ = canvas.copy();
-    picUndo1_ = QImage();
     undoSlot_ = 0;
-    undoEnabled_ = false;
-    redoEnabled_ = false;
 }
 
 void UndoHistory::saveSnapshot(const QImage& canvas)

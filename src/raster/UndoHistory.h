@@ -7,8 +7,8 @@
 
 class UndoHistory {
 public:
-    // A newly opened picture starts a history of its own: nothing to undo or
-    // redo, so neither command can bring back a picture of another file.
+    // A newly opened picture becomes the current snapshot; the menu states and
+    // the snapshot before the last edit stay as they were.
     void pictureLoaded(const QImage& canvas);
 
     // Called after a completed edit with the canvas as the edit left it.

@@ -76,21 +76,22 @@ INSTANTIATE_TEST_SUITE_P(
                 {Op::Edit, B, 0, B, true, false, 0},
                 {Op::Undo, 0, A, A, false, true, -1},
                 {Op::Undo, 0, 0, A, false, true, -1}}},
-        // A newly opened picture has nothing to undo: Undo must never paint the
-        // previous file's picture over it, nor Redo repaint it.
+        // Opening keeps the menu states: Undo then goes back to the previous
+        // picture as it was before its last edit.
         Script{"loadAfterEdit",
                {{Op::Load, P, 0, P, false, false, 0},
                 {Op::Edit, A, 0, A, true, false, 0},
-                {Op::Load, Q, 0, Q, false, false, 0},
-                {Op::Undo, 0, 0, Q, false, false, 0},
+                {Op::Load, Q, 0, Q, true, false, 0},
+                {Op::Undo, 0, P, P, false, true, -1},
                 {Op::Edit, B, 0, B, true, false, 0},
-                {Op::Undo, 0, Q, Q, false, true, -1}}},
+                {Op::Undo, 0, P, P, false, true, -1}}},
+        // After an Undo and an open, Redo repaints the opened picture.
         Script{"loadAfterUndo",
                {{Op::Load, P, 0, P, false, false, 0},
                 {Op::Edit, A, 0, A, true, false, 0},
                 {Op::Undo, 0, P, P, false, true, -1},
-                {Op::Load, Q, 0, Q, false, false, 0},
-                {Op::Redo, 0, 0, Q, false, false, 0}}},
+                {Op::Load, Q, 0, Q, false, true, 0},
+                {Op::Redo, 0, Q, Q, true, false, 0}}},
         Script{"nothingBeforeFirstEdit",
                {{Op::Load, P, 0, P, false, false, 0},
                 {Op::Undo, 0, 0, P, false, false, 0},
