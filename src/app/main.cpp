@@ -1,5 +1,6 @@
 // Start-up: the splash for two seconds, then the open dialog; without a picture
 // the program ends before the main window is shown.
+#include "app/Artwork.h"
 #include "app/frmMainPic.h"
 #include "app/frmSplash.h"
 #include "platform/picture/QtPictureLoader.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Orvanta");
+    QApplication::setWindowIcon(windowIcon());
 
     QtFileDialogs files;
     QtColorDialog colors;
