@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QEvent>
+#include <QWindowStateChangeEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -46,9 +47,10 @@ frmMainPic::frmMainPic(const Platform& platform, QWidget* parent)
     setCentralWidget(client_);
     // The client area is 8865 x 6105 twips when first shown; the minimum outer
     // size of 8535 x 5000 twips is a client of 8415 x 4310.
-    client_->setMinimumSize(8415 / kTwipsPerPixelX, 4310 / kTwipsPerPixelY);
+    client_->setMinimumSize((8415 + kTwipsPerPixelX - 1) / kTwipsPerPixelX, (4310 + kTwipsPerPixelY - 1) / kTwipsPerPixelY);
     client_->resize(8865 / kTwipsPerPixelX, 6105 / kTwipsPerPixelY);
     client_->installEventFilter(this);
+    installEventFilter(this);
 
     buildMenus();
     buildControls();
@@ -278,11 +280,21 @@ bool frmMainPic::eventFilter(QObject* watched, QEvent* event)
         Form_Resize();
         return false;
     }
+    if (watched == this && event->type() == QEvent::WindowStateChange) {
+        // Restoring from minimised lays the window out again at the same size.
+        auto* change = static_cast<QWindowStateChangeEvent*>(event);
+        if ((change->oldState() & Qt::WindowMinimized) && !isMinimized())
+            Form_Resize();
+        return false;
+    }
     auto* marker = qobject_cast<QWidget*>(watched);
     if (!marker || marker == client_)
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {
-    case QEvent::MouseButtonPress: {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // The second press of a double-click is a press like any other; left
+        // to the label it would fall through to the canvas below.
         auto* e = static_cast<QMouseEvent*>(event);
         markerPressed(marker, e->button(), e->position().x() * kTwipsPerPixelX, e->position().y() * kTwipsPerPixelY);
         return true;

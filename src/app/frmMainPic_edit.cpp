@@ -54,6 +54,7 @@ void frmMainPic::mnuToolDiValue_Click()
         return;
 
     setStatus("二値化しています");
+    statusPanel1_->repaint();
     const int w = roundHalfEven32(picGraph_->scaleWidth() / kTwipsPerPixelX);
     const int h = roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY);
     pixels_.redim(w, h);

@@ -19,17 +19,14 @@ constexpr float kFrameWidth = 120;
 constexpr float kFrameHeight = 690;
 } // namespace
 
+// The data sheet's width follows the significant figures. The canvas takes up
+// what the sheet gives or leaves, and is laid out like any resize so that the
+// markers stay on their points of the picture: otherwise the picture would be
+// re-stretched under markers the user has just placed.
 void frmMainPic::applyDataSheetWidth(float width)
 {
     dataSheetWidth_ = width;
-    const float outerWidth = static_cast<float>(client_->width() * kTwipsPerPixelX) + kFrameWidth;
-    const float left = outerWidth - width - 105;
-    const QRect sheet = rtbDataSheet_->geometry();
-    placeWidget(rtbDataSheet_, {left, 520, width, static_cast<float>(sheet.height() * kTwipsPerPixelY)});
-    const QRect graph = picGraph_->geometry();
-    placeWidget(picGraph_, {330, 540, left - 330, static_cast<float>(graph.height() * kTwipsPerPixelY)});
-    picGraph_->resizeImage(picGraph_->size());
-    placeWidget(picXAxis_, {330, static_cast<float>(picXAxis_->y() * kTwipsPerPixelY), left - 330, 255});
+    Form_Resize();
 }
 
 void frmMainPic::Form_Resize()

@@ -6,12 +6,17 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 void frmMainPic::placeMarkers()
 {
-    placeWidget(linX1_, {markers_.linX1, 0, 15, 99999});
-    placeWidget(linX2_, {markers_.linX2, 0, 15, 99999});
-    placeWidget(linY1_, {0, markers_.linY1, 99999, 15});
-    placeWidget(linY2_, {0, markers_.linY2, 99999, 15});
+    // A reference line is drawn on the pixel nearest its position, so the pixel
+    // the user lines up with a grid line reads within half a pixel of it.
+    const auto nearest = [](float twips) { return static_cast<float>(roundHalfEven32(twips / 15.0) * 15); };
+    placeWidget(linX1_, {nearest(markers_.linX1), 0, 15, 99999});
+    placeWidget(linX2_, {nearest(markers_.linX2), 0, 15, 99999});
+    placeWidget(linY1_, {0, nearest(markers_.linY1), 99999, 15});
+    placeWidget(linY2_, {0, nearest(markers_.linY2), 99999, 15});
     placeWidget(lblXY1_, markers_.lblXY1);
     placeWidget(lblXY2_, markers_.lblXY2);
     placeWidget(lblX1Index_, markers_.lblX1Index);
@@ -78,6 +83,13 @@ void frmMainPic::dragReference(int which, double x, double y)
 
 void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x, double y)
 {
+    // The grabbed point never leaves the canvas, even for a move that arrives
+    // before the pointer confinement has pulled the pointer back.
+    const double canvasX = marker->x() * kTwipsPerPixelX + x;
+    const double canvasY = marker->y() * kTwipsPerPixelY + y;
+    x += std::clamp(canvasX, 0.0, picGraph_->scaleWidth() - kTwipsPerPixelX) - canvasX;
+    y += std::clamp(canvasY, 0.0, picGraph_->scaleHeight() - kTwipsPerPixelY) - canvasY;
+
     const bool left = buttons & Qt::LeftButton;
     if (marker == lblXY1_ || marker == lblXY2_) {
         const int which = marker == lblXY1_ ? 1 : 2;

@@ -4,6 +4,7 @@
 #include "app/Artwork.h"
 #include "app/frmAbout.h"
 #include "calibration/ui/frmXYSetting.h"
+#include "capture/DataSheet.h"
 #include "platform/qt/PictureBox.h"
 #include "trace/ui/frmTraseSet.h"
 
@@ -84,6 +85,10 @@ void frmMainPic::tbToolbar_ButtonClick(int index)
             selectToolButton(state_.toolMode);
             return;
         }
+        if (!traceCanConvert()) {
+            selectToolButton(state_.toolMode);
+            return;
+        }
         setTraceMarkersVisible(true);
         DoAutoTrase();
         state_.toolMode = ToolMode::XY;
@@ -135,8 +140,7 @@ void frmMainPic::cmdAutoTraseSetting_Click()
         xySetting_ = new frmXYSetting(calibration_, platform_.messages, this);
         connect(xySetting_, &frmXYSetting::confirmed, this, [this] {
             picXYLL_->setPixmap(pointerImage(indicatorImage(calibration_)));
-            applyDataSheetWidth(static_cast<float>(1650 + 50 * calibration_.effectiveFigure));
-            repaintFromSnapshot();
+            applyDataSheetWidth(static_cast<float>(dataSheetWidth(calibration_.effectiveFigure)));
         });
     }
     xySetting_->exec();

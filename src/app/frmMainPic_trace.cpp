@@ -13,7 +13,7 @@ const QColor kRed(255, 0, 0);
 } // namespace
 
 // A run whose points cannot be converted would fill the data sheet with stale
-// values; refuse it up front and say why.
+// values; the toolbar refuses it up front and says why.
 bool frmMainPic::traceCanConvert()
 {
     QString why;
@@ -33,9 +33,6 @@ bool frmMainPic::traceCanConvert()
 
 void frmMainPic::DoAutoTrase()
 {
-    if (!traceCanConvert())
-        return;
-
     setTraceMarkersVisible(true);
     setStatus("トレース中");
     if (state_.traceMarksShown)
@@ -70,8 +67,14 @@ void frmMainPic::DoAutoTrase()
     for (const TracePoint& p : points) {
         picGraph_->circle(p.xt, p.yt, 60, kRed);
         if (calibration_.coordinatesSet) {
-            updateCursorValueX(calibration_, p.xt, state_.cursorValueX);
-            updateCursorValueY(calibration_, p.yt, state_.cursorValueY);
+            // A point whose value cannot be computed (an overflow far out on a
+            // log axis) is left out rather than written with the previous one.
+            const auto vx = AxisValueFromX(calibration_, p.xt);
+            const auto vy = AxisValueFromY(calibration_, p.yt);
+            if (!vx || !vy)
+                continue;
+            state_.cursorValueX = RoundToFigures(*vx, calibration_.effectiveFigure);
+            state_.cursorValueY = RoundToFigures(*vy, calibration_.effectiveFigure);
             AppendDataLine();
             setStatus(QStringLiteral("(x, y) = (%1, %2)").arg(state_.cursorValueX.text(), state_.cursorValueY.text()));
         }

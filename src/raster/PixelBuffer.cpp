@@ -6,7 +6,8 @@ void PixelBuffer::redim(int maxX, int maxY)
 {
     maxX_ = maxX;
     maxY_ = maxY;
-    data_.assign(static_cast<std::size_t>(maxX + 1) * static_cast<std::size_t>(maxY + 1), Bgra{0, 0, 0, 0});
+    data_.resize(static_cast<std::size_t>(maxX + 1) * static_cast<std::size_t>(maxY + 1));
+    clearPending_ = true;
 }
 
 namespace {
@@ -41,13 +42,22 @@ std::int32_t ReadPixels(const QImage& image, PixelBuffer& buffer)
         return -1;
     const int w = image.width();
     const int h = image.height();
+    // A buffer of exactly the picture's size is overwritten everywhere but in
+    // row 0, so only that row needs the clearing that redim put off.
+    Bgra* const base = buffer.data_.data();
+    const std::size_t stride = static_cast<std::size_t>(buffer.maxX()) + 1;
+    if (buffer.clearPending_ && buffer.maxX() == w && buffer.maxY() == h) {
+        std::fill(base, base + stride, Bgra{0, 0, 0, 0});
+        buffer.clearPending_ = false;
+    }
+    buffer.clearIfPending();
     // QImage's 32-bit formats store each pixel as the bytes blue, green, red,
     // alpha on little-endian machines: the buffer's own layout, so a row is one copy.
     for (int y = 1; y <= h; ++y) {
-        Bgra* out = buffer.row(y);
+        Bgra* out = base + static_cast<std::size_t>(y) * stride;
         std::memcpy(out, image.constScanLine(y - 1), static_cast<std::size_t>(w) * sizeof(Bgra));
         // The spare column repeats the first pixel of the row above (zero for the top row).
-        out[w] = y >= 2 ? buffer.at(0, y - 1) : Bgra{0, 0, 0, 0};
+        out[w] = y >= 2 ? base[static_cast<std::size_t>(y - 1) * stride] : Bgra{0, 0, 0, 0};
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 
 #include "calibration/AxisCalibration.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -41,6 +42,30 @@ TEST(Capture, DraggingAReferenceMarkerMovesItsLinesAndStoresThePosition)
     EXPECT_FALSE(h.fakes.pointer.rect.has_value());
     EXPECT_EQ(h.window->viewState().cursorClip,
               QRect(h.canvas()->mapToGlobal(QPoint(0, 0)), h.canvas()->size()));
+}
+
+TEST(Capture, DoubleClickThenDragMovesTheMarkerByTheDragOnly)
+{
+    MainWindowHarness h;
+    ASSERT_TRUE(h.start());
+    QWidget* marker = h.find("lblXY1");
+    QTest::mouseDClick(marker, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    h.dragMarker("lblXY1", 5, 0);
+    EXPECT_FLOAT_EQ(h.window->markers().linX1, 800 + 75);
+    EXPECT_FLOAT_EQ(h.window->markers().linY1, 3600);
+}
+
+TEST(Capture, AMarkerCannotBeDraggedOffTheCanvas)
+{
+    MainWindowHarness h;
+    ASSERT_TRUE(h.start());
+    h.dragMarker("lblEndLine", 2000, 0);
+    const QWidget* endLine = h.find("lblEndLine");
+    EXPECT_LT(endLine->x(), h.canvas()->width());
+    EXPECT_GE(endLine->x(), 0);
+    h.dragMarker("lblXY2", -3000, -3000);
+    EXPECT_GE(h.window->markers().linX2, 0);
+    EXPECT_GE(h.window->markers().linY2, 0);
 }
 
 TEST(Capture, RightButtonDragConfinesButMovesNothing)
@@ -82,8 +107,10 @@ TEST(Capture, ConfirmingTheDialogSetsIndicatorAndDataSheetWidth)
     EXPECT_FALSE(c.xLinear);
     EXPECT_EQ(h.find("rtbDataSheet")->width(), roundHalfEven32(1750 / 15.0));
     EXPECT_FALSE(h.find<QLabel>("picXYLL")->pixmap().isNull());
-    // The canvas grew into the space the narrower sheet left.
+    // The canvas grew into the space the narrower sheet left, and the markers
+    // moved with the picture stretched over it.
     EXPECT_EQ(h.canvas()->width(), h.find("rtbDataSheet")->x() - 22);
+    EXPECT_NEAR(h.window->markers().linX2 / h.canvas()->scaleWidth(), 5230.0 / 6705.0, 1e-4);
 }
 
 TEST(Capture, ReadoutFollowsTheMouseAndSightClickAppendsIt)
@@ -220,6 +247,25 @@ TEST(Capture, FailedSaveReportsAndKeepsTheOldFileAndTheText)
     EXPECT_EQ(readAll(path), QByteArray("old data\r\n"));
     EXPECT_EQ(h.window->dataSheetText(), longSheet);
     EXPECT_TRUE(h.window->dataSheetUnsaved());
+}
+
+TEST(Capture, ATraceThatCannotConvertIsRefusedAndChangesNothing)
+{
+    MainWindowHarness h;
+    ASSERT_TRUE(h.start());
+    h.confirmCalibration("0", "0", "10", "10");
+    // Both y reference lines on one spot: every y conversion would divide by zero.
+    const float dy = (h.window->markers().linY2 - h.window->markers().linY1) / 15;
+    h.dragMarker("lblXY1", 0, static_cast<int>(std::lround(dy)));
+    ASSERT_FLOAT_EQ(h.window->calibration().refY1Pos, static_cast<float>(h.window->calibration().refY2Pos));
+    h.window->tbToolbar_ButtonClick(6);
+    h.window->tbToolbar_ButtonClick(8);
+    ASSERT_EQ(h.fakes.messages.errors.size(), 1);
+    EXPECT_EQ(h.fakes.messages.titles.first(), "エラー");
+    EXPECT_EQ(h.window->viewState().toolMode, ToolMode::Sight);
+    EXPECT_TRUE(h.find<QAction>("tbToolbar_Sight")->isChecked());
+    EXPECT_TRUE(h.fakes.system.sleeps.empty());
+    EXPECT_TRUE(h.window->dataSheetText().isEmpty());
 }
 
 TEST(Capture, TraceButtonRefusesBeforeCalibration)

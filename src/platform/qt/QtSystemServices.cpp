@@ -12,4 +12,6 @@ void QtSystemServices::sleep(int milliseconds)
     QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
-void QtSystemServices::processEventsOnce() { QApplication::processEvents(); }
+// Repaints and other window events run; clicks and keys wait until the caller
+// is done, so a click queued during a trace cannot start another one inside it.
+void QtSystemServices::processEventsOnce() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
