@@ -31,8 +31,12 @@ int fail(const std::string& reason)
 
 void limitResources()
 {
+#if !defined(__SANITIZE_ADDRESS__)
+    // An address-space cap; the sanitizer build reserves terabytes of shadow
+    // memory up front and would not start under it.
     const rlimit memory{kMemoryLimit, kMemoryLimit};
     setrlimit(RLIMIT_AS, &memory);
+#endif
     const rlimit cpu{kCpuSeconds, kCpuSeconds};
     setrlimit(RLIMIT_CPU, &cpu);
     // A crash in a parser is an expected outcome here, not worth a core file.
