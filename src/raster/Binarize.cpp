@@ -10,6 +10,9 @@
 
 namespace {
 
+// How many times the progress callback reports during one picture.
+constexpr int kProgressSteps = 16;
+
 // The values of one channel that pass its test form one closed interval: the
 // low and high limits both grow with the pixel value (rounding never reverses
 // that), so "curve value within [low, high]" holds for a contiguous run of
@@ -106,23 +109,25 @@ void BinarizePixels(PixelBuffer& buffer, const BinarizeSettings& settings,
     const PassRange green = passRange([&](int v) { return redOrGreenPasses(t, v, settings.selGreen()); });
     const PassRange blue = passRange([&](int v) { return bluePasses(t, v, settings.selBlue()); });
 
-    auto* pixels = reinterpret_cast<std::uint32_t*>(buffer.data());
-    const std::size_t count = (std::size_t(maxX) + 1) * (std::size_t(maxY) + 1);
-
-    // The buffer is walked in storage order, all rows at once: the rule does not
-    // depend on the position, and one straight sweep is as fast as the memory
-    // allows (column strips cost about twice as much).
-    if (red.empty() || green.empty() || blue.empty()) {
-        for (std::size_t i = 0; i < count; ++i)
-            pixels[i] |= 0x00ffffffu;
-    } else {
-        binarizeRun(pixels, count, red, green, blue);
-    }
-
-    // The sweep does not yield, so nobody could watch a bar move in between;
-    // the columns are reported as done once they all are.
-    if (progress) {
-        for (int x = 0; x <= maxX; ++x)
-            progress(x);
+    // The rule does not depend on the position, so any order gives the same
+    // picture. The buffer is swept in a few wide column strips, each row by
+    // row: long enough runs to go as fast as memory allows, and the progress
+    // bar moves as the strips are done.
+    const int columns = maxX + 1;
+    const int strip = std::max(256, (columns + kProgressSteps - 1) / kProgressSteps);
+    const bool nothingMatches = red.empty() || green.empty() || blue.empty();
+    for (int x0 = 0; x0 < columns; x0 += strip) {
+        const int width = std::min(strip, columns - x0);
+        for (int y = 0; y <= maxY; ++y) {
+            auto* run = reinterpret_cast<std::uint32_t*>(buffer.row(y)) + x0;
+            if (nothingMatches) {
+                for (int i = 0; i < width; ++i)
+                    run[i] |= 0x00ffffffu;
+            } else {
+                binarizeRun(run, std::size_t(width), red, green, blue);
+            }
+        }
+        if (progress)
+            progress(x0 + width - 1);
     }
 }

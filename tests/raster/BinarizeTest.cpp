@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <random>
 #include <vector>
 
@@ -113,15 +115,16 @@ TEST(Binarize, spareRowAndColumnTakePart)
             EXPECT_TRUE(isWhite(buffer.at(x, y))) << x << "," << y;
 }
 
-TEST(Binarize, reportsEveryColumnInRisingOrder)
+TEST(Binarize, reportsProgressInRisingColumnsEndingAtTheLast)
 {
     PixelBuffer buffer;
     buffer.redim(700, 3);
     std::vector<int> seen;
     BinarizePixels(buffer, settingsFor(0, 30), [&](int x) { seen.push_back(x); });
-    ASSERT_EQ(seen.size(), 701u);
-    for (int x = 0; x <= 700; ++x)
-        EXPECT_EQ(seen[std::size_t(x)], x);
+    ASSERT_GE(seen.size(), 2u) << "the bar moves during the run, not only at its end";
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+    EXPECT_EQ(seen.back(), 700);
 }
 
 } // namespace
