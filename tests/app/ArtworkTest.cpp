@@ -3,64 +3,49 @@
 #include "platform/qt/PictureBox.h"
 
 #include <QImage>
+#include <QPolygon>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace {
 
-bool hasInk(const QImage& img)
+// The pixels of img for which pred(colour) holds, relative to origin.
+template <typename Pred>
+QList<QPoint> pixelsWhere(const QImage& img, Pred pred, QPoint origin = {})
 {
+    QList<QPoint> out;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (qAlpha(img.pixel(x, y)) > 0)
-                return true;
-    return false;
+            if (pred(img.pixel(x, y), QPoint(x, y)))
+                out << QPoint(x, y) - origin;
+    return out;
 }
 
-bool isBlackInk(QRgb px) { return qAlpha(px) >= 200 && qGray(px) <= 40; }
-
-// Pixels a tool action changed on a canvas, relative to the mouse pixel.
-QList<QPoint> changedPixels(const QImage& before, const QImage& after, QPoint mouse)
+bool hasInk(const QPixmap& pixmap)
 {
-    QList<QPoint> changed;
-    for (int y = 0; y < after.height(); ++y)
-        for (int x = 0; x < after.width(); ++x)
-            if (before.pixel(x, y) != after.pixel(x, y))
-                changed << QPoint(x, y) - mouse;
-    return changed;
+    return !pixelsWhere(pixmap.toImage(), [](QRgb px, QPoint) { return qAlpha(px) > 0; }).isEmpty();
 }
 
-QRect boundsOf(const QList<QPoint>& pts)
-{
-    QRect r;
-    for (const QPoint& p : pts)
-        r |= QRect(p, QSize(1, 1));
-    return r;
-}
+bool isBlackInk(QRgb px, QPoint = {}) { return qAlpha(px) >= 200 && qGray(px) <= 40; }
 
 } // namespace
 
 TEST(ArtworkTest, EveryPictureHasItsSizeAndSomethingOnIt)
 {
-    for (int i : {1, 2, 3, 4, 5, 6, 8, 10, 11}) {
-        const QPixmap icon = toolbarIcon(i);
-        EXPECT_EQ(icon.size(), QSize(24, 24)) << "toolbar " << i;
-        EXPECT_TRUE(hasInk(icon.toImage())) << "toolbar " << i;
+    for (int i = 0; i <= 12; ++i) {
+        const bool exists = i != 0 && i != 7 && i != 9 && i != 12;
+        EXPECT_EQ(toolbarIcon(i).isNull(), !exists) << "toolbar " << i;
+        EXPECT_TRUE(!exists || (toolbarIcon(i).size() == QSize(24, 24) && hasInk(toolbarIcon(i)))) << "toolbar " << i;
     }
-    for (int i : {0, 7, 9, 12})
-        EXPECT_TRUE(toolbarIcon(i).isNull()) << "toolbar " << i;
-
-    for (int k = 1; k <= kPointerImageCount; ++k) {
-        const QPixmap img = pointerImage(k);
-        EXPECT_EQ(img.size(), QSize(32, 32)) << "pointer " << k;
-        EXPECT_TRUE(hasInk(img.toImage())) << "pointer " << k;
-    }
+    for (int k = 1; k <= kPointerImageCount; ++k)
+        EXPECT_TRUE(pointerImage(k).size() == QSize(32, 32) && hasInk(pointerImage(k))) << "pointer " << k;
     EXPECT_TRUE(pointerImage(0).isNull());
     EXPECT_TRUE(pointerImage(12).isNull());
     EXPECT_EQ(pointerCursor(kPointerAxisLinLin).shape(), Qt::ArrowCursor);
     EXPECT_EQ(pointerCursor(kPointerSight).shape(), Qt::BitmapCursor);
-
     EXPECT_EQ(splashPicture().size(), QSize(548, 142));
     EXPECT_EQ(windowIcon().pixmap(32, 32).size(), QSize(32, 32));
 }
@@ -69,25 +54,19 @@ TEST(ArtworkTest, AxisIndicatorsTellAllFourCombinationsApartInTheVisibleArea)
 {
     // The indicator box is 450 twips square: only 30 x 30 pixels show.
     const QRect visible(0, 0, 30, 30);
-    const int ks[] = {kPointerAxisLinLin, kPointerAxisLinLog, kPointerAxisLogLin, kPointerAxisLogLog};
     QImage shown[4];
     for (int i = 0; i < 4; ++i) {
-        const QImage full = pointerImage(ks[i]).toImage();
+        const QImage full = pointerImage(kPointerAxisLinLin + i).toImage();
         shown[i] = full.copy(visible);
-        for (int y = 0; y < full.height(); ++y)
-            for (int x = 0; x < full.width(); ++x)
-                if (!visible.contains(x, y)) {
-                    ASSERT_EQ(qAlpha(full.pixel(x, y)), 0) << "image " << ks[i] << " draws outside at " << x << "," << y;
-                }
+        EXPECT_TRUE(pixelsWhere(full, [&](QRgb px, QPoint p) { return qAlpha(px) > 0 && !visible.contains(p); })
+                        .isEmpty())
+            << "image " << kPointerAxisLinLin + i << " draws outside the visible area";
     }
     for (int a = 0; a < 4; ++a)
         for (int b = a + 1; b < 4; ++b) {
-            int differing = 0;
-            for (int y = 0; y < 30; ++y)
-                for (int x = 0; x < 30; ++x)
-                    differing += shown[a].pixel(x, y) != shown[b].pixel(x, y);
             // More than a stray pixel or two: the difference must be seen at a glance.
-            EXPECT_GT(differing, 40) << ks[a] << " vs " << ks[b];
+            const auto differing = pixelsWhere(shown[a], [&](QRgb px, QPoint p) { return px != shown[b].pixel(p); });
+            EXPECT_GT(differing.size(), 40) << a << " vs " << b;
         }
 }
 
@@ -95,73 +74,57 @@ TEST(ArtworkTest, AxisIndicatorsTellAllFourCombinationsApartInTheVisibleArea)
 // the hot spot, so what the user aims at is what gets drawn or erased.
 TEST(ArtworkTest, ToolCursorsMarkThePixelsTheToolChanges)
 {
-    struct Case {
-        const char* name;
-        int k;
-        int drawWidth;
-        QColor ground;
-        std::function<void(PictureBox&, double x, double y)> click;
+    using Click = std::function<void(PictureBox&, double x, double y)>;
+    const auto eraser = [](int k) -> Click {
+        return [k](PictureBox& b, double x, double y) {
+            const double w = eraserHalfSizeTwips(k);
+            b.setFillSolid(true);
+            b.box(x - w, y - w, x + w, y + w, Qt::white);
+        };
     };
-    const Case cases[] = {
-        {"pen", kPointerPen, 1, Qt::white, [](PictureBox& b, double x, double y) { b.pset(x - 30, y + 30, Qt::black); }},
-        {"horizontal eraser", kPointerHErase, 1, Qt::black,
-         [](PictureBox& b, double, double y) { b.line(0, y + 60, b.scaleWidth(), y + 60, Qt::white); }},
-        {"vertical eraser", kPointerVErase, 1, Qt::black,
-         [](PictureBox& b, double x, double) { b.line(x - 80, 0, x - 80, b.scaleHeight(), Qt::white); }},
+    const std::tuple<int, QColor, Click> cases[] = {
+        {kPointerPen, Qt::white, [](PictureBox& b, double x, double y) { b.pset(x - 30, y + 30, Qt::black); }},
+        {kPointerHErase, Qt::black, [](PictureBox& b, double, double y) { b.line(0, y + 60, b.scaleWidth(), y + 60, Qt::white); }},
+        {kPointerVErase, Qt::black, [](PictureBox& b, double x, double) { b.line(x - 80, 0, x - 80, b.scaleHeight(), Qt::white); }},
+        {kPointerEraseFirst, Qt::black, eraser(kPointerEraseFirst)},
+        {kPointerEraseFirst + 1, Qt::black, eraser(kPointerEraseFirst + 1)},
+        {kPointerEraseFirst + 2, Qt::black, eraser(kPointerEraseFirst + 2)},
     };
-    std::vector<Case> all(std::begin(cases), std::end(cases));
-    for (int k = kPointerEraseFirst; k < kPointerEraseFirst + 3; ++k) {
-        all.push_back({"eraser", k, 2, Qt::black, [k](PictureBox& b, double x, double y) {
-                           const double w = eraserHalfSizeTwips(k);
-                           b.setFillSolid(true);
-                           b.box(x - w, y - w, x + w, y + w, Qt::white);
-                           b.setFillSolid(false);
-                       }});
-    }
-
     int lastEraserSide = 0;
-    for (const Case& c : all) {
-        SCOPED_TRACE(std::string(c.name) + " image " + std::to_string(c.k));
+    for (const auto& [k, ground, click] : cases) {
+        SCOPED_TRACE("image " + std::to_string(k));
         PictureBox box;
         box.image() = QImage(80, 80, QImage::Format_RGB32);
-        box.image().fill(c.ground);
-        box.setDrawWidth(c.drawWidth);
+        box.image().fill(ground);
+        box.setDrawWidth(k >= kPointerEraseFirst ? 2 : 1);
         const QImage before = box.image().copy();
         const QPoint mouse(40, 40);
-        c.click(box, mouse.x() * 15.0, mouse.y() * 15.0);
-        const QList<QPoint> changed = changedPixels(before, box.image(), mouse);
+        click(box, mouse.x() * 15.0, mouse.y() * 15.0);
+        const QList<QPoint> changed =
+            pixelsWhere(box.image(), [&](QRgb px, QPoint p) { return px != before.pixel(p); }, mouse);
         ASSERT_FALSE(changed.isEmpty());
 
-        const QImage cursor = pointerImage(c.k).toImage();
-        const QPoint hot = pointerHotSpot(c.k);
-        EXPECT_EQ(pointerCursor(c.k).hotSpot(), hot);
+        const QImage cursor = pointerImage(k).toImage();
+        const QPoint hot = pointerHotSpot(k);
+        EXPECT_EQ(pointerCursor(k).hotSpot(), hot);
         QList<QPoint> marked;
-        for (const QPoint& d : changed)
-            if (cursor.rect().contains(hot + d))
-                marked << d;
+        std::copy_if(changed.begin(), changed.end(), std::back_inserter(marked),
+                     [&](QPoint d) { return cursor.rect().contains(hot + d); });
         ASSERT_FALSE(marked.isEmpty()) << "the changed pixels lie off the cursor";
-        if (c.k >= kPointerEraseFirst) {
+        const QList<QPoint> ink = pixelsWhere(cursor, isBlackInk, hot);
+        if (k >= kPointerEraseFirst) {
             // The black frame is the outermost ring of the erased square.
-            QList<QPoint> ink;
-            for (int y = 0; y < 32; ++y)
-                for (int x = 0; x < 32; ++x)
-                    if (isBlackInk(cursor.pixel(x, y)))
-                        ink << QPoint(x, y) - hot;
-            EXPECT_EQ(boundsOf(ink), boundsOf(changed));
-            EXPECT_GT(boundsOf(changed).width(), lastEraserSide);
-            lastEraserSide = boundsOf(changed).width();
-        } else if (c.k == kPointerPen) {
+            const QRect erased = QPolygon(changed).boundingRect();
+            EXPECT_EQ(QPolygon(ink).boundingRect(), erased);
+            EXPECT_GT(erased.width(), lastEraserSide);
+            lastEraserSide = erased.width();
+        } else if (k == kPointerPen) {
             // The point lands on the very tip: the ink pixel furthest down and left.
-            QPoint tip;
-            for (int y = 0; y < 32; ++y)
-                for (int x = 0; x < 32; ++x)
-                    if (isBlackInk(cursor.pixel(x, y)) && (tip.isNull() || y - x > tip.y() - tip.x()))
-                        tip = QPoint(x, y);
-            EXPECT_EQ(tip, hot + changed.front());
+            EXPECT_EQ(*std::max_element(ink.begin(), ink.end(),
+                                        [](QPoint a, QPoint b) { return a.y() - a.x() < b.y() - b.x(); }),
+                      changed.front());
         } else {
-            int inked = 0;
-            for (const QPoint& d : marked)
-                inked += isBlackInk(cursor.pixel(hot + d));
+            const auto inked = std::count_if(marked.begin(), marked.end(), [&](QPoint d) { return ink.contains(d); });
             EXPECT_GE(inked, marked.size() * 9 / 10);
         }
     }

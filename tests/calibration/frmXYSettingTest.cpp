@@ -1,7 +1,7 @@
 #include "calibration/ui/frmXYSetting.h"
 
 #include "calibration/ReferenceInput.h"
-#include "platform/Services.h"
+#include "support/Fakes.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,95 +10,73 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include <tuple>
 
 namespace {
 
-class RecordingMessageBoxes : public MessageBoxes {
-public:
-    void error(const QString& text, const QString& title) override { shown.emplace_back(text, title); }
-    bool confirm(const QString&, const QString&) override { return true; }
-    std::vector<std::pair<QString, QString>> shown;
-};
-
 class XYSettingDialogTest : public ::testing::Test {
 protected:
-    XYSettingDialogTest() : dialog(calibration, messages)
-    {
-        dialog.show();
-    }
+    XYSettingDialogTest() { dialog.show(); }
 
-    template <typename T>
+    template <typename T = QLineEdit>
     T* child(const char* name)
     {
         T* widget = dialog.findChild<T*>(QLatin1String(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-
-    void type(const char* box, const QString& text) { child<QLineEdit>(box)->setText(text); }
+    void type(const char* box, const char* text) { child(box)->setText(QString::fromUtf8(text)); }
 
     AxisCalibration calibration;
-    RecordingMessageBoxes messages;
-    frmXYSetting dialog;
+    FakeMessageBoxes messages;
+    frmXYSetting dialog{calibration, messages};
+    QSignalSpy confirmed{&dialog, &frmXYSetting::confirmed};
 };
 
-TEST_F(XYSettingDialogTest, EnterInAnyBoxConfirms)
+TEST_F(XYSettingDialogTest, EnterInAnyBoxAndKeypadSeparatorConfirm)
 {
-    const std::vector<std::pair<const char*, Qt::Key>> presses{
-        {"txtX1", Qt::Key_Return}, {"txtY1", Qt::Key_Return}, {"txtX2", Qt::Key_Enter},
-        {"txtY2", Qt::Key_Return}, {"txtEffectiveFigure", Qt::Key_Return}, {"cmdCancel", Qt::Key_Return}};
-    for (const auto& [box, key] : presses) {
+    const std::tuple<const char*, Qt::Key, Qt::KeyboardModifiers> presses[] = {
+        {"txtX1", Qt::Key_Return, Qt::NoModifier},   {"txtY1", Qt::Key_Return, Qt::NoModifier},
+        {"txtX2", Qt::Key_Enter, Qt::KeypadModifier}, {"txtY2", Qt::Key_Return, Qt::NoModifier},
+        {"txtEffectiveFigure", Qt::Key_Return, Qt::NoModifier}, {"cmdCancel", Qt::Key_Return, Qt::NoModifier},
+        {"txtY1", Qt::Key_Comma, Qt::KeypadModifier},
+    };
+    int count = 0;
+    for (const auto& [box, key, modifiers] : presses) {
         calibration = AxisCalibration{};
         dialog.show();
-        type("txtX2", QStringLiteral("250"));
-        QSignalSpy confirmed(&dialog, &frmXYSetting::confirmed);
-        const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        type("txtX2", "250");
         QTest::keyClick(child<QWidget>(box), key, modifiers);
-        EXPECT_EQ(confirmed.count(), 1) << box;
+        EXPECT_EQ(confirmed.count(), ++count) << box;
         EXPECT_FALSE(dialog.isVisible()) << box;
         EXPECT_TRUE(calibration.coordinatesSet) << box;
         EXPECT_EQ(calibration.x2Value, 250.0f) << box;
         EXPECT_EQ(calibration.effectiveFigure, 4) << box;
     }
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.errors.empty());
 }
 
-TEST_F(XYSettingDialogTest, KeypadSeparatorConfirmsAndEscapeCancels)
+TEST_F(XYSettingDialogTest, CancelAndEscapeKeepTextsAndValuesButScaleToggleStays)
 {
-    QTest::keyClick(child<QLineEdit>("txtY1"), Qt::Key_Comma, Qt::KeypadModifier);
-    EXPECT_TRUE(calibration.coordinatesSet);
-    EXPECT_FALSE(dialog.isVisible());
-
-    dialog.show();
-    type("txtY1", QStringLiteral("7"));
-    QTest::keyClick(child<QLineEdit>("txtY1"), Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(calibration.y1Value, 0.0f);
-    // An ordinary comma is just typed.
-    dialog.show();
-    QTest::keyClick(child<QLineEdit>("txtY1"), Qt::Key_Comma);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(child<QLineEdit>("txtY1")->text(), "7,");
-}
-
-TEST_F(XYSettingDialogTest, CancelKeepsTextsAndValuesButScaleToggleStays)
-{
-    type("txtX1", QStringLiteral("5"));
+    type("txtX1", "5");
     child<QRadioButton>("optXLog")->click();
-    EXPECT_FALSE(calibration.xLinear);  // at once, before any button
+    EXPECT_FALSE(calibration.xLinear); // at once, before any button
     child<QPushButton>("cmdCancel")->click();
-
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_FALSE(calibration.coordinatesSet);
-    EXPECT_EQ(calibration.x1Value, 0.0f);
     EXPECT_FALSE(calibration.xLinear);
     EXPECT_TRUE(calibration.yLinear);
 
     dialog.show();
-    EXPECT_EQ(child<QLineEdit>("txtX1")->text(), "5");
+    EXPECT_EQ(child("txtX1")->text(), "5");
     EXPECT_TRUE(child<QRadioButton>("optXLog")->isChecked());
+    QTest::keyClick(child("txtX1"), Qt::Key_Comma); // an ordinary comma is just typed
+    EXPECT_EQ(child("txtX1")->text(), "5,");
+    QTest::keyClick(child("txtX1"), Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(calibration.coordinatesSet);
+    EXPECT_EQ(calibration.x1Value, 0.0f);
+    EXPECT_EQ(confirmed.count(), 0);
+
     child<QRadioButton>("optYLog")->click();
     child<QRadioButton>("optYLinear")->click();
     EXPECT_TRUE(calibration.yLinear);
@@ -106,43 +84,33 @@ TEST_F(XYSettingDialogTest, CancelKeepsTextsAndValuesButScaleToggleStays)
 
 TEST_F(XYSettingDialogTest, RefusalShowsErrorAndStaysOpenUntouched)
 {
-    struct Refusal {
-        const char* box;
-        const char* text;
-        QString message;
-    };
-    const std::vector<Refusal> refusals{
-        {"txtX1", "0", kMessageLogNotPositive},  // x is switched to log below
-        {"txtY2", "", kMessageEmpty},
-        {"txtEffectiveFigure", "5", kMessageFigures},
-        // Too large for single precision: nothing at all may be stored.
-        {"txtY2", "1e39", kMessageInvalid},
+    const std::tuple<const char*, const char*, const char*, QString> refusals[] = {
+        // x1, y2, figures; x is switched to log below.
+        {"0", "100", "3", kMessageLogNotPositive},
+        {"2", "", "3", kMessageEmpty},
+        {"2", "100", "5", kMessageFigures},
+        {"2", "1e39", "3", kMessageInvalid}, // too large for single precision: nothing may be stored
     };
     child<QRadioButton>("optXLog")->click();
-    for (const Refusal& refusal : refusals) {
-        messages.shown.clear();
-        type("txtX1", refusal.box == QLatin1String("txtX1") ? QString::fromUtf8(refusal.text)
-                                                            : QStringLiteral("2"));
-        type("txtX2", QStringLiteral("300"));
-        type("txtY2", refusal.box == QLatin1String("txtY2") ? QString::fromUtf8(refusal.text)
-                                                            : QStringLiteral("100"));
-        type("txtEffectiveFigure", refusal.box == QLatin1String("txtEffectiveFigure")
-                                       ? QString::fromUtf8(refusal.text)
-                                       : QStringLiteral("3"));
-        QSignalSpy confirmed(&dialog, &frmXYSetting::confirmed);
+    for (const auto& [x1, y2, figures, message] : refusals) {
+        messages.errors.clear();
+        messages.titles.clear();
+        type("txtX1", x1);
+        type("txtX2", "300");
+        type("txtY2", y2);
+        type("txtEffectiveFigure", figures);
         child<QPushButton>("cmdSettei")->click();
 
-        ASSERT_EQ(messages.shown.size(), 1u) << refusal.text;
-        EXPECT_EQ(messages.shown[0].first, refusal.message);
-        EXPECT_EQ(messages.shown[0].second, QStringLiteral("エラー"));
+        EXPECT_EQ(messages.errors, QStringList{message});
+        EXPECT_EQ(messages.titles, QStringList{QStringLiteral("エラー")});
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(confirmed.count(), 0);
         EXPECT_FALSE(calibration.coordinatesSet);
         EXPECT_EQ(calibration.effectiveFigure, 0);
         EXPECT_EQ(calibration.x1Value, 0.0f);
         EXPECT_EQ(calibration.x2Value, 0.0f);
-        EXPECT_EQ(child<QLineEdit>("txtX2")->text(), "300");
+        EXPECT_EQ(child("txtX2")->text(), "300");
     }
 }
 
-}  // namespace
+} // namespace

@@ -1,10 +1,7 @@
 #pragma once
-// Builds pixel buffers for the tracer tests: a white picture with dark rows or
-// pixels set where a test needs them. Rows are buffer rows (picture row + 1).
+// White pixel buffers with dark pixels where a tracer test needs them.
+// Rows are buffer rows (picture row + 1).
 #include "raster/PixelBuffer.h"
-
-#include <initializer_list>
-#include <utility>
 
 inline PixelBuffer whiteBuffer(int maxX, int maxY)
 {
@@ -16,15 +13,10 @@ inline PixelBuffer whiteBuffer(int maxX, int maxY)
     return b;
 }
 
-inline void darkRows(PixelBuffer& b, int x, int first, int last)
+// Darkens columns x0..x1 of rows y0..y1, inclusive.
+inline void darken(PixelBuffer& b, int x0, int x1, int y0, int y1)
 {
-    for (int y = first; y <= last; ++y)
-        b.at(x, y) = Bgra{0, 0, 0, 0};
-}
-
-// A horizontal dark line at buffer row `row` across columns first..last.
-inline void hLine(PixelBuffer& b, int row, int first, int last)
-{
-    for (int x = first; x <= last; ++x)
-        b.at(x, row) = Bgra{0, 0, 0, 0};
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            b.at(x, y) = Bgra{0, 0, 0, 0};
 }
