@@ -110,24 +110,30 @@ void BinarizePixels(PixelBuffer& buffer, const BinarizeSettings& settings,
     const PassRange blue = passRange([&](int v) { return bluePasses(t, v, settings.selBlue()); });
 
     // The rule does not depend on the position, so any order gives the same
-    // picture. The buffer is swept in a few wide column strips, each row by
-    // row: long enough runs to go as fast as memory allows, and the progress
-    // bar moves as the strips are done.
-    const int columns = maxX + 1;
-    const int strip = std::max(256, (columns + kProgressSteps - 1) / kProgressSteps);
+    // picture: the buffer is swept in storage order, as fast as memory allows,
+    // in a few bands of rows. The progress bar counts columns; it is moved in
+    // proportion to the work done after each band.
+    const int rows = maxY + 1;
+    const std::size_t rowLength = std::size_t(maxX) + 1;
     const bool nothingMatches = red.empty() || green.empty() || blue.empty();
-    for (int x0 = 0; x0 < columns; x0 += strip) {
-        const int width = std::min(strip, columns - x0);
-        for (int y = 0; y <= maxY; ++y) {
-            auto* run = reinterpret_cast<std::uint32_t*>(buffer.row(y)) + x0;
+    int reported = -1;
+    for (int band = 0; band < kProgressSteps; ++band) {
+        const int y0 = int(std::int64_t(rows) * band / kProgressSteps);
+        const int y1 = int(std::int64_t(rows) * (band + 1) / kProgressSteps);
+        if (y1 > y0) {
+            auto* run = reinterpret_cast<std::uint32_t*>(buffer.row(y0));
+            const std::size_t count = std::size_t(y1 - y0) * rowLength;
             if (nothingMatches) {
-                for (int i = 0; i < width; ++i)
+                for (std::size_t i = 0; i < count; ++i)
                     run[i] |= 0x00ffffffu;
             } else {
-                binarizeRun(run, std::size_t(width), red, green, blue);
+                binarizeRun(run, count, red, green, blue);
             }
         }
-        if (progress)
-            progress(x0 + width - 1);
+        const int x = int(std::int64_t(maxX) * (band + 1) / kProgressSteps);
+        if (progress && x > reported) {
+            progress(x);
+            reported = x;
+        }
     }
 }

@@ -27,6 +27,6 @@ bool BinarizeMatches(const BinarizeSettings& settings, int red, int green, int b
 // Applies the rule to every element of the buffer, spare row and column
 // included: a match becomes black, anything else white; the reserved byte is
 // kept. progress(x) is called a few times with rising x, the last time with
-// maxX, each time the columns up to x are finished.
+// maxX, in proportion to the work done: x / maxX of the picture is finished.
 void BinarizePixels(PixelBuffer& buffer, const BinarizeSettings& settings,
                     const std::function<void(int x)>& progress = {});

@@ -198,20 +198,6 @@ TEST(Capture, SaveWritesTheSheetWithCrLfAndNoByteOrderMark)
     EXPECT_TRUE(h.fakes.messages.errors.isEmpty());
 }
 
-TEST(Capture, SaveToAPlaceThatCannotBeWrittenIsReported)
-{
-    MainWindowHarness h;
-    ASSERT_TRUE(h.start());
-    QTemporaryDir dir;
-    h.find<QPlainTextEdit>("rtbDataSheet")->setPlainText("1\t2\n");
-    h.fakes.files.saveAnswers = {dir.filePath("no such folder/points.txt")};
-    h.window->mnuFileSave_Click();
-    ASSERT_EQ(h.fakes.messages.errors.size(), 1);
-    EXPECT_EQ(h.fakes.messages.titles.first(), "エラー");
-    EXPECT_EQ(h.window->dataSheetText(), "1\t2\n");
-    EXPECT_TRUE(h.window->dataSheetUnsaved());
-}
-
 TEST(Capture, FailedSaveReportsAndKeepsTheOldFileAndTheText)
 {
     MainWindowHarness h;

@@ -115,20 +115,6 @@ TEST(EditingTools, EraserSquareGrowsWithRightClicksAndCyclesBack)
     EXPECT_NEAR(std::sqrt(erased[2]), 300 / 15.0 + 1, 1.5);
 }
 
-TEST(EditingTools, EraserSizeSurvivesOtherTools)
-{
-    MainWindowHarness h;
-    ASSERT_TRUE(h.start());
-    h.window->tbToolbar_ButtonClick(4);
-    QTest::mouseClick(h.canvas(), Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-    QTest::mouseClick(h.canvas(), Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-    h.window->tbToolbar_ButtonClick(1);
-    h.window->tbToolbar_ButtonClick(4);
-    EXPECT_EQ(h.window->viewState().eraserSizeStep % 3, 2);
-    QTest::mouseClick(h.canvas(), Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-    EXPECT_EQ(h.window->viewState().eraserSizeStep % 3, 0);
-}
-
 TEST(EditingTools, RightClickWithOtherToolsOnlyLiftsTheConfinement)
 {
     MainWindowHarness h;

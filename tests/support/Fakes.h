@@ -15,7 +15,6 @@ public:
     std::deque<QString> saveAnswers;
     QString lastTitle;
     QStringList lastFilters;
-    QString lastSuffix;
     int opens = 0;
 
     QString openFile(const QString& title, const QStringList& filters) override
@@ -25,11 +24,10 @@ public:
         lastFilters = filters;
         return pop(openAnswers);
     }
-    QString saveFile(const QString& title, const QStringList& filters, const QString& suffix) override
+    QString saveFile(const QString& title, const QStringList& filters, const QString&) override
     {
         lastTitle = title;
         lastFilters = filters;
-        lastSuffix = suffix;
         return pop(saveAnswers);
     }
 
