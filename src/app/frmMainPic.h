@@ -106,6 +106,7 @@ private:
     void picGraph_MouseMove(Qt::MouseButtons buttons, double x, double y);
     void picGraph_MouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
     void updateReadout(double x, double y);
+    void showCursorValues();
 
     // Markers.
     void markerPressed(QWidget* marker, Qt::MouseButton button, double x, double y);

@@ -58,6 +58,11 @@ void frmMainPic::updateReadout(double x, double y)
 {
     updateCursorValueX(calibration_, static_cast<float>(x), state_.cursorValueX);
     updateCursorValueY(calibration_, static_cast<float>(y), state_.cursorValueY);
+    showCursorValues();
+}
+
+void frmMainPic::showCursorValues()
+{
     setStatus(QStringLiteral("(x, y) = (%1, %2)").arg(state_.cursorValueX.text(), state_.cursorValueY.text()));
 }
 

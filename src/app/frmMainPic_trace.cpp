@@ -76,7 +76,7 @@ void frmMainPic::DoAutoTrase()
             state_.cursorValueX = RoundToFigures(*vx, calibration_.effectiveFigure);
             state_.cursorValueY = RoundToFigures(*vy, calibration_.effectiveFigure);
             AppendDataLine();
-            setStatus(QStringLiteral("(x, y) = (%1, %2)").arg(state_.cursorValueX.text(), state_.cursorValueY.text()));
+            showCursorValues();
         }
     }
     if (!points.empty()) {
