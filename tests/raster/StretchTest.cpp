@@ -7,6 +7,8 @@
 
 namespace {
 
+const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255);
+
 QImage whitePicture(int w, int h)
 {
     QImage image(w, h, QImage::Format_RGB32);
@@ -14,58 +16,38 @@ QImage whitePicture(int w, int h)
     return image;
 }
 
-bool rowIsAll(const QImage& image, int y, QRgb colour)
+// Whether row (or column, when vertical) i of the image is all one colour.
+bool lineIsAll(const QImage& image, int i, bool vertical, QRgb colour)
 {
-    for (int x = 0; x < image.width(); ++x)
-        if (image.pixel(x, y) != colour)
+    for (int j = 0; j < (vertical ? image.height() : image.width()); ++j)
+        if (image.pixel(vertical ? i : j, vertical ? j : i) != colour)
             return false;
     return true;
 }
 
-bool columnIsAll(const QImage& image, int x, QRgb colour)
+// Shrinking keeps a one-pixel dark line pure black, wherever it lies, and
+// darkens nothing else.
+TEST(ShrinkThinLine, StaysPureBlack)
 {
-    for (int y = 0; y < image.height(); ++y)
-        if (image.pixel(x, y) != colour)
-            return false;
-    return true;
+    const std::pair<int, bool> lines[] = {{0, true}, {1, true}, {500, true}, {998, true}, {999, true},
+                                          {0, false}, {333, false}, {999, false}};
+    for (const auto& [position, vertical] : lines) {
+        SCOPED_TRACE(testing::Message() << (vertical ? "column " : "row ") << position);
+        QImage source = whitePicture(1000, 1000);
+        for (int i = 0; i < 1000; ++i)
+            source.setPixel(vertical ? position : i, vertical ? i : position, kBlack);
+        const QImage out = stretchImage(source, QSize(333, 333));
+        ASSERT_EQ(out.size(), QSize(333, 333));
+        int black = 0, white = 0;
+        for (int i = 0; i < 333; ++i) {
+            black += lineIsAll(out, i, vertical, kBlack);
+            white += lineIsAll(out, i, vertical, kWhite);
+        }
+        EXPECT_GE(black, 1);
+        EXPECT_LE(black, 2);  // a line on a boundary touches two destination pixels
+        EXPECT_EQ(white, 333 - black);
+    }
 }
-
-// --- shrinking keeps a one-pixel dark line, wherever it lies ------------------
-
-struct ThinLine {
-    int position;
-    bool vertical;
-};
-
-void PrintTo(const ThinLine& c, std::ostream* os) { *os << (c.vertical ? "column " : "row ") << c.position; }
-
-class ShrinkThinLine : public ::testing::TestWithParam<ThinLine> {};
-
-TEST_P(ShrinkThinLine, StaysPureBlack)
-{
-    QImage source = whitePicture(1000, 1000);
-    const auto [position, vertical] = GetParam();
-    for (int i = 0; i < 1000; ++i)
-        source.setPixel(vertical ? position : i, vertical ? i : position, qRgb(0, 0, 0));
-
-    const QImage out = stretchImage(source, QSize(333, 333));
-    ASSERT_EQ(out.size(), QSize(333, 333));
-    int blackLines = 0;
-    for (int i = 0; i < 333; ++i)
-        blackLines += vertical ? columnIsAll(out, i, qRgb(0, 0, 0)) : rowIsAll(out, i, qRgb(0, 0, 0));
-    EXPECT_GE(blackLines, 1);
-    EXPECT_LE(blackLines, 2);  // a line on a boundary touches two destination pixels
-    // Nothing else darkens.
-    const int expectedWhite = 333 - blackLines;
-    int whiteLines = 0;
-    for (int i = 0; i < 333; ++i)
-        whiteLines += vertical ? columnIsAll(out, i, qRgb(255, 255, 255)) : rowIsAll(out, i, qRgb(255, 255, 255));
-    EXPECT_EQ(whiteLines, expectedWhite);
-}
-
-INSTANTIATE_TEST_SUITE_P(Positions, ShrinkThinLine,
-    ::testing::Values(ThinLine{0, true}, ThinLine{1, true}, ThinLine{500, true}, ThinLine{998, true},
-        ThinLine{999, true}, ThinLine{0, false}, ThinLine{333, false}, ThinLine{999, false}));
 
 TEST(Stretch, ShrinkTakesTheDarkestValueOfEachChannel)
 {
@@ -75,104 +57,75 @@ TEST(Stretch, ShrinkTakesTheDarkestValueOfEachChannel)
     EXPECT_EQ(stretchImage(source, QSize(1, 1)).pixel(0, 0), qRgb(50, 10, 90));
 }
 
-// --- enlarging repeats pixels ---------------------------------------------------
-
 TEST(Stretch, EnlargingTwoByTwoRepeatsEachPixel)
 {
-    QImage source(2, 2, QImage::Format_RGB32);
     const QRgb colours[2][2] = {{qRgb(255, 0, 0), qRgb(0, 255, 0)}, {qRgb(0, 0, 255), qRgb(10, 20, 30)}};
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 2; ++x)
-            source.setPixel(x, y, colours[y][x]);
+    QImage source(2, 2, QImage::Format_RGB32);
+    for (int i = 0; i < 4; ++i)
+        source.setPixel(i % 2, i / 2, colours[i / 2][i % 2]);
     const QImage out = stretchImage(source, QSize(4, 4));
     ASSERT_EQ(out.size(), QSize(4, 4));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(out.pixel(x, y), colours[y / 2][x / 2]) << x << "," << y;
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(out.pixel(i % 4, i / 4), colours[i / 8][i % 4 / 2]) << i % 4 << "," << i / 4;
 }
 
 // At ratios that do not divide evenly every destination pixel is still one of
 // the source pixels, taken in order, each at least once: no mixed colours.
-struct Ratio {
-    int from;
-    int to;
-};
-
-void PrintTo(const Ratio& c, std::ostream* os) { *os << c.from << " -> " << c.to; }
-
-class EnlargeRatio : public ::testing::TestWithParam<Ratio> {};
-
-TEST_P(EnlargeRatio, EveryPixelComesFromTheSourceInOrder)
+TEST(EnlargeRatio, EveryPixelComesFromTheSourceInOrder)
 {
-    const auto [from, to] = GetParam();
-    QImage source(from, 1, QImage::Format_RGB32);
-    // Neighbours alternate red and blue: a darkest-of rule would make black.
-    for (int x = 0; x < from; ++x)
-        source.setPixel(x, 0, x % 2 ? qRgb(0, 0, 255 - x) : qRgb(255 - x, 0, 0));
-    const QImage out = stretchImage(source, QSize(to, 3));
-    ASSERT_EQ(out.size(), QSize(to, 3));
-    int previous = 0;
-    std::set<int> used;
-    for (int x = 0; x < to; ++x) {
-        int match = -1;
-        for (int s = 0; s < from; ++s)
-            if (source.pixel(s, 0) == out.pixel(x, 1))
-                match = s;
-        ASSERT_GE(match, previous) << "column " << x;
-        previous = match;
-        used.insert(match);
-        EXPECT_EQ(out.pixel(x, 0), out.pixel(x, 2));
+    const std::pair<int, int> ratios[] = {{2, 3}, {3, 5}, {7, 10}, {5, 16}, {1, 9}};
+    for (const auto& [from, to] : ratios) {
+        SCOPED_TRACE(testing::Message() << from << " -> " << to);
+        QImage source(from, 1, QImage::Format_RGB32);
+        // Neighbours alternate red and blue: a darkest-of rule would make black.
+        for (int x = 0; x < from; ++x)
+            source.setPixel(x, 0, x % 2 ? qRgb(0, 0, 255 - x) : qRgb(255 - x, 0, 0));
+        const QImage out = stretchImage(source, QSize(to, 3));
+        ASSERT_EQ(out.size(), QSize(to, 3));
+        int previous = 0;
+        std::set<int> used;
+        for (int x = 0; x < to; ++x) {
+            const QRgb p = out.pixel(x, 1);
+            const int s = 255 - qRed(p) - qBlue(p);  // the source index the colour says
+            ASSERT_TRUE(s >= previous && s < from && p == source.pixel(s, 0)) << "column " << x;
+            previous = s;
+            used.insert(s);
+            EXPECT_EQ(out.pixel(x, 0), p);
+            EXPECT_EQ(out.pixel(x, 2), p);
+        }
+        EXPECT_EQ(int(used.size()), from);
     }
-    EXPECT_EQ(static_cast<int>(used.size()), from);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ratios, EnlargeRatio,
-    ::testing::Values(Ratio{2, 3}, Ratio{3, 5}, Ratio{7, 10}, Ratio{5, 16}, Ratio{1, 9}));
-
-// --- whatever the shape, the picture fills the target exactly -----------------
-
-struct Shape {
-    QSize from;
-    QSize to;
-};
-
-void PrintTo(const Shape& c, std::ostream* os)
+// Whatever the shapes, a frame round the picture lands on every edge of the
+// target and does not spread inwards.
+TEST(FillTarget, FrameReachesEveryEdge)
 {
-    *os << c.from.width() << "x" << c.from.height() << " -> " << c.to.width() << "x" << c.to.height();
+    const std::pair<QSize, QSize> shapes[] = {{{400, 10}, {120, 90}}, {{10, 400}, {120, 90}}, {{640, 480}, {333, 777}},
+                                              {{31, 17}, {500, 500}}, {{1000, 1000}, {333, 333}}, {{120, 90}, {120, 90}}};
+    for (const auto& [from, to] : shapes) {
+        SCOPED_TRACE(testing::Message() << from.width() << "x" << from.height() << " -> " << to.width() << "x" << to.height());
+        QImage source = whitePicture(from.width(), from.height());
+        QPainter painter(&source);
+        painter.setPen(QColor(0, 0, 0));
+        painter.drawRect(0, 0, from.width() - 1, from.height() - 1);
+        painter.end();
+        const QImage out = stretchImage(source, to);
+        ASSERT_EQ(out.size(), to);
+        for (const bool vertical : {false, true}) {
+            EXPECT_TRUE(lineIsAll(out, 0, vertical, kBlack));
+            EXPECT_TRUE(lineIsAll(out, (vertical ? to.width() : to.height()) - 1, vertical, kBlack));
+        }
+        EXPECT_EQ(out.pixel(to.width() / 2, to.height() / 2), kWhite);
+    }
 }
-
-class FillTarget : public ::testing::TestWithParam<Shape> {};
-
-TEST_P(FillTarget, FrameReachesEveryEdge)
-{
-    const auto [from, to] = GetParam();
-    QImage source = whitePicture(from.width(), from.height());
-    QPainter painter(&source);
-    painter.setPen(QColor(0, 0, 0));
-    painter.drawRect(0, 0, from.width() - 1, from.height() - 1);
-    painter.end();
-
-    const QImage out = stretchImage(source, to);
-    ASSERT_EQ(out.size(), to);
-    EXPECT_TRUE(rowIsAll(out, 0, qRgb(0, 0, 0)));
-    EXPECT_TRUE(rowIsAll(out, to.height() - 1, qRgb(0, 0, 0)));
-    EXPECT_TRUE(columnIsAll(out, 0, qRgb(0, 0, 0)));
-    EXPECT_TRUE(columnIsAll(out, to.width() - 1, qRgb(0, 0, 0)));
-    // The middle stays white: the frame did not spread inwards.
-    EXPECT_EQ(out.pixel(to.width() / 2, to.height() / 2), qRgb(255, 255, 255));
-}
-
-INSTANTIATE_TEST_SUITE_P(Shapes, FillTarget,
-    ::testing::Values(Shape{{400, 10}, {120, 90}}, Shape{{10, 400}, {120, 90}}, Shape{{640, 480}, {333, 777}},
-        Shape{{31, 17}, {500, 500}}, Shape{{1000, 1000}, {333, 333}}, Shape{{120, 90}, {120, 90}}));
 
 TEST(Stretch, EmptyTargetGivesNullAndOtherFormatsAreAccepted)
 {
     EXPECT_TRUE(stretchImage(whitePicture(4, 4), QSize(0, 5)).isNull());
-    QImage indexed = whitePicture(4, 4).convertToFormat(QImage::Format_Indexed8);
-    const QImage out = stretchImage(indexed, QSize(2, 2));
+    const QImage out = stretchImage(whitePicture(4, 4).convertToFormat(QImage::Format_Indexed8), QSize(2, 2));
     EXPECT_EQ(out.format(), QImage::Format_RGB32);
-    EXPECT_EQ(out.pixel(1, 1), qRgb(255, 255, 255));
+    EXPECT_EQ(out.pixel(1, 1), kWhite);
 }
 
 } // namespace

@@ -7,12 +7,7 @@
 namespace {
 
 // One-pixel pictures told apart by their colour.
-QImage picture(QRgb color)
-{
-    QImage image(1, 1, QImage::Format_RGB32);
-    image.fill(color);
-    return image;
-}
+QImage picture(QRgb color) { QImage image(1, 1, QImage::Format_RGB32); image.fill(color); return image; }
 QRgb colorOf(const QImage& image) { return image.isNull() ? 0 : image.pixel(0, 0); }
 
 const QRgb P = qRgb(1, 1, 1), A = qRgb(2, 2, 2), B = qRgb(3, 3, 3), Q = qRgb(4, 4, 4);
@@ -28,10 +23,7 @@ struct Step {
     qint16 slot;
 };
 
-struct Script {
-    const char* name;
-    std::vector<Step> steps;
-};
+struct Script { const char* name; std::vector<Step> steps; };
 
 class UndoHistoryScript : public testing::TestWithParam<Script> {};
 
@@ -40,7 +32,7 @@ TEST_P(UndoHistoryScript, followsTheEditUndoRedoTable)
     UndoHistory h;
     int i = 0;
     for (const Step& s : GetParam().steps) {
-        SCOPED_TRACE(testing::Message() << "step " << i++);
+        SCOPED_TRACE(i++);
         switch (s.op) {
         case Op::Load: h.pictureLoaded(picture(s.canvas)); break;
         case Op::Edit: h.saveSnapshot(picture(s.canvas)); break;
@@ -57,11 +49,6 @@ TEST_P(UndoHistoryScript, followsTheEditUndoRedoTable)
 INSTANTIATE_TEST_SUITE_P(
     Scripts, UndoHistoryScript,
     testing::Values(
-        Script{"editUndoRedo",
-               {{Op::Load, P, 0, P, false, false, 0},
-                {Op::Edit, A, 0, A, true, false, 0},
-                {Op::Undo, 0, P, P, false, true, -1},
-                {Op::Redo, 0, A, A, true, false, 0}}},
         // B was made on the picture before A, which is where Undo goes back to.
         Script{"editUndoEditUndo",
                {{Op::Load, P, 0, P, false, false, 0},

@@ -1,7 +1,7 @@
 #include "raster/ui/frmPicColorSet.h"
 
-#include "platform/Services.h"
 #include "platform/qt/PictureBox.h"
+#include "support/Fakes.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -11,52 +11,39 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <functional>
 
 namespace {
 
-class FakeColorDialog : public ColorDialog {
-public:
-    std::optional<QRgb> chooseColor(QRgb initial) override
-    {
-        initials.push_back(initial);
-        if (answers.empty())
-            return std::nullopt;
-        const std::optional<QRgb> a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::deque<std::optional<QRgb>> answers;
+// Records the colour the dialog opened on.
+struct RecordingColorDialog : FakeColorDialog {
     std::vector<QRgb> initials;
+    std::optional<QRgb> chooseColor(QRgb initial) override { initials.push_back(initial); return answer; }
 };
-
-// Left half red (200, 0, 0), right half white, twice the preview size.
-QImage halfRedPicture()
-{
-    QImage image(250, 186, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width() / 2; ++x)
-            image.setPixel(x, y, qRgb(200, 0, 0));
-    return image;
-}
 
 class PicColorSetDialog : public testing::Test {
 protected:
     void SetUp() override
     {
-        dialog.preparePreview(halfRedPicture());
+        // Left half red (200, 0, 0), right half white, twice the preview size.
+        QImage picture(250, 186, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        for (int y = 0; y < 186; ++y)
+            for (int x = 0; x < 125; ++x)
+                picture.setPixel(x, y, qRgb(200, 0, 0));
+        dialog.preparePreview(picture);
         dialog.show();
     }
     template <typename T>
     T* control(const char* name) { return dialog.findChild<T*>(name); }
     QSlider* slider() { return control<QSlider>("sldError"); }
+    void click(const char* button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
     const QImage& preview() { return control<PictureBox>("picPreview")->image(); }
     bool previewLeftBlack() { return preview().pixel(10, 40) == qRgb(0, 0, 0); }
     bool previewRightBlack() { return preview().pixel(110, 40) == qRgb(0, 0, 0); }
 
     BinarizeSettings settings;
-    FakeColorDialog colors;
+    RecordingColorDialog colors;
     frmPicColorSet dialog{settings, colors};
 };
 
@@ -70,24 +57,6 @@ TEST_F(PicColorSetDialog, firstShowingPreviewsBlackWithTolerance30)
     EXPECT_EQ(dialog.size(), QSize(364, 220));
 }
 
-TEST_F(PicColorSetDialog, chosenColourIsPreviewedAndCancelGivesBlack)
-{
-    colors.answers = {qRgb(200, 0, 0), std::nullopt};
-    QTest::mouseClick(control<QPushButton>("cmdColorSet"), Qt::LeftButton);
-    EXPECT_EQ(settings.curveColor, 0x0000c8u); // 0x00BBGGRR: red in the low byte
-    EXPECT_EQ(dialog.selectedColor(), 0x0000c8u);
-    EXPECT_TRUE(previewLeftBlack());
-    EXPECT_FALSE(previewRightBlack());
-
-    QTest::mouseClick(control<QPushButton>("cmdColorSet"), Qt::LeftButton);
-    EXPECT_EQ(dialog.selectedColor(), 0u);
-    EXPECT_EQ(settings.curveColor, 0u);
-    EXPECT_EQ(control<QFrame>("picSelectedColor")->palette().color(QPalette::Window), QColor(Qt::black));
-    EXPECT_FALSE(previewLeftBlack());
-    // The colour dialog always opens on black.
-    EXPECT_EQ(colors.initials, (std::vector<QRgb>{qRgb(0, 0, 0), qRgb(0, 0, 0)}));
-}
-
 TEST_F(PicColorSetDialog, keyboardSliderMovesDoNotReachTheSettings)
 {
     for (int i = 0; i < 3; ++i)
@@ -97,82 +66,68 @@ TEST_F(PicColorSetDialog, keyboardSliderMovesDoNotReachTheSettings)
     EXPECT_TRUE(settings.binarizeAccepted);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(settings.tolerancePercent, 30.0f);
-
-    // The next showing previews with what the slider now says, and the slider
-    // kept its position while the dialog was hidden.
+    // The next showing previews with what the slider, unmoved while hidden, says.
     dialog.show();
     EXPECT_EQ(slider()->value(), 33);
     EXPECT_EQ(settings.tolerancePercent, 33.0f);
 }
 
-TEST_F(PicColorSetDialog, mouseReleaseOnTheSliderUpdatesThePreview)
+TEST_F(PicColorSetDialog, chosenColourAndSliderReleaseArePreviewedCancelGivesBlack)
 {
-    colors.answers = {qRgb(255, 0, 0)};
-    QTest::mouseClick(control<QPushButton>("cmdColorSet"), Qt::LeftButton);
+    colors.answer = qRgb(255, 0, 0);
+    click("cmdColorSet");
+    EXPECT_EQ(settings.curveColor, 0x0000ffu); // 0x00BBGGRR: red in the low byte
     // Red 200 against 255 needs a tolerance of at least 55 / 2.55 = 21.6 %.
-    ASSERT_TRUE(previewLeftBlack());
+    EXPECT_TRUE(previewLeftBlack());
+    EXPECT_FALSE(previewRightBlack());
     slider()->setValue(10); // as if by keyboard: not yet previewed
     EXPECT_TRUE(previewLeftBlack());
     QTest::mouseClick(slider(), Qt::LeftButton, {}, QPoint(2, slider()->height() / 2));
     EXPECT_LE(slider()->value(), 10);
     EXPECT_EQ(settings.tolerancePercent, float(slider()->value()));
     EXPECT_FALSE(previewLeftBlack());
+
+    colors.answer = qRgb(200, 0, 0);
+    click("cmdColorSet");
+    EXPECT_TRUE(previewLeftBlack());
+    colors.answer = std::nullopt;
+    click("cmdColorSet");
+    EXPECT_EQ(settings.curveColor, 0u);
+    EXPECT_EQ(control<QFrame>("picSelectedColor")->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_FALSE(previewLeftBlack());
+    // The colour dialog always opens on black.
+    EXPECT_EQ(colors.initials, (std::vector<QRgb>(3, qRgb(0, 0, 0))));
 }
 
-struct KeyCase {
-    const char* name;
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-    const char* text;
-    const char* focus;
-    bool startAccepted;
-    bool accepted;
-    bool hidden;
-};
-
-class PicColorSetKeys : public PicColorSetDialog, public testing::WithParamInterface<KeyCase> {};
-
-TEST_P(PicColorSetKeys, enterAndLetterLAcceptEscapeCancels)
+TEST_F(PicColorSetDialog, keysButtonsAndCloseSetTheOutcome)
 {
-    const KeyCase& c = GetParam();
-    settings.binarizeAccepted = c.startAccepted;
+    enum Outcome { Accept, Cancel, Ignore };
     // The event carries its own text so that Shift+L really is a capital L.
-    QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers, QString::fromLatin1(c.text));
-    QApplication::sendEvent(dialog.findChild<QWidget*>(c.focus), &press);
-    EXPECT_EQ(settings.binarizeAccepted, c.accepted);
-    EXPECT_EQ(dialog.isHidden(), c.hidden);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, PicColorSetKeys,
-    testing::Values(KeyCase{"returnOnSlider", Qt::Key_Return, {}, "\r", "sldError", false, true, true},
-                    KeyCase{"keypadEnter", Qt::Key_Enter, Qt::KeypadModifier, "\r", "sldError", false, true, true},
-                    // The dialog sees the key before the focused Cancel button.
-                    KeyCase{"returnOnCancel", Qt::Key_Return, {}, "\r", "cmdCancel", false, true, true},
-                    KeyCase{"letterL", Qt::Key_L, {}, "l", "cmdColorSet", false, true, true},
-                    KeyCase{"capitalLIgnored", Qt::Key_L, Qt::ShiftModifier, "L", "sldError", false, false, false},
-                    KeyCase{"escape", Qt::Key_Escape, {}, "\x1b", "sldError", true, false, true}),
-    [](const testing::TestParamInfo<KeyCase>& info) { return std::string(info.param.name); });
-
-TEST_F(PicColorSetDialog, buttonsAndWindowCloseSetTheOutcome)
-{
-    settings.binarizeAccepted = false;
-    QTest::mouseClick(control<QPushButton>("cmdColorOptionSet"), Qt::LeftButton);
-    EXPECT_TRUE(settings.binarizeAccepted);
-    EXPECT_TRUE(dialog.isHidden());
-
-    dialog.show();
-    QTest::mouseClick(control<QPushButton>("cmdCancel"), Qt::LeftButton);
-    EXPECT_FALSE(settings.binarizeAccepted);
-    EXPECT_TRUE(dialog.isHidden());
-
-    // Closing the window is a cancel: a stale accept from an earlier use must
-    // not binarise the picture.
-    settings.binarizeAccepted = true;
-    dialog.show();
-    dialog.close();
-    EXPECT_FALSE(settings.binarizeAccepted);
-    EXPECT_TRUE(dialog.isHidden());
+    auto key = [this](Qt::Key k, Qt::KeyboardModifiers m, const char* text, const char* focus) {
+        return [=, this] {
+            QKeyEvent press(QEvent::KeyPress, k, m, QString::fromLatin1(text));
+            QApplication::sendEvent(dialog.findChild<QWidget*>(focus), &press);
+        };
+    };
+    const std::tuple<const char*, std::function<void()>, Outcome> cases[] = {
+        {"Return", key(Qt::Key_Return, {}, "\r", "sldError"), Accept},
+        {"keypad Enter", key(Qt::Key_Enter, Qt::KeypadModifier, "\r", "sldError"), Accept},
+        {"Return on Cancel, which the dialog sees first", key(Qt::Key_Return, {}, "\r", "cmdCancel"), Accept},
+        {"l", key(Qt::Key_L, {}, "l", "cmdColorSet"), Accept},
+        {"L", key(Qt::Key_L, Qt::ShiftModifier, "L", "sldError"), Ignore},
+        {"Escape", key(Qt::Key_Escape, {}, "\x1b", "sldError"), Cancel},
+        {"OK button", [this] { click("cmdColorOptionSet"); }, Accept},
+        {"Cancel button", [this] { click("cmdCancel"); }, Cancel},
+        // Closing the window is a cancel: a stale accept must not binarise the picture.
+        {"window closed", [this] { dialog.close(); }, Cancel}};
+    for (const auto& [name, act, outcome] : cases) {
+        SCOPED_TRACE(name);
+        dialog.show();
+        settings.binarizeAccepted = outcome == Cancel;
+        act();
+        EXPECT_EQ(settings.binarizeAccepted, outcome == Accept);
+        EXPECT_EQ(dialog.isHidden(), outcome != Ignore);
+    }
 }
 
 } // namespace
