@@ -2,8 +2,6 @@
 // the data sheet and every marker stays on its point of the picture.
 #include "support/MainWindowHarness.h"
 
-#include "calibration/AxisCalibration.h"
-
 #include <QMenuBar>
 #include <gtest/gtest.h>
 
@@ -40,21 +38,6 @@ TEST(Layout, DoublingTheCanvasWidthDoublesHorizontalMarkerPositions)
     EXPECT_EQ(h.find("picXAxis")->width(), 894);
     EXPECT_EQ(h.find("rtbDataSheet")->x(), 22 + 894);
     EXPECT_EQ(h.canvas()->image().size(), QSize(894, 335));
-}
-
-TEST(Layout, ReadingsAtTheReferenceLinesSurviveResizes)
-{
-    MainWindowHarness h;
-    ASSERT_TRUE(h.start());
-    h.confirmCalibration("2", "10", "50", "1000", false, true, "4");
-    for (QSize size : {QSize(900, 600), QSize(700, 450), QSize(1200, 800)}) {
-        resizeClient(h, size.width(), size.height());
-        const AxisCalibration& c = h.window->calibration();
-        EXPECT_NEAR(*AxisValueFromX(c, c.refX1Pos), 2, 1e-4);
-        EXPECT_NEAR(*AxisValueFromX(c, c.refX2Pos), 50, 1e-4);
-        EXPECT_NEAR(*AxisValueFromY(c, c.refY1Pos), 10, 1e-3);
-        EXPECT_NEAR(*AxisValueFromY(c, static_cast<float>(c.refY2Pos)), 1000, 1e-2);
-    }
 }
 
 TEST(Layout, MarkersKeepTheirPlaceOverManyResizes)
