@@ -64,9 +64,7 @@ public:
     AxisCalibration& calibration() { return calibration_; }
     TraceSettings& traceSettings() { return traceSettings_; }
     BinarizeSettings& binarizeSettings() { return binarizeSettings_; }
-    const UndoHistory& undoHistory() const { return undo_; }
     const MarkerGeometry& markers() const { return markers_; }
-    const Picture& originalPicture() const { return picOriginal_; }
     PictureBox* canvas() const { return picGraph_; }
     QString statusText() const;
     QString dataSheetText() const;

@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QTextCursor>
 
 namespace {

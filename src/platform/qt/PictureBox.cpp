@@ -1,6 +1,7 @@
 #include "platform/qt/PictureBox.h"
 
 #include "platform/Numeric.h"
+#include "raster/Stretch.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -111,7 +112,8 @@ void PictureBox::paintPicture(const QImage& image, double x, double y, double w,
     const QSize size(roundHalfEven32(w / kTwipsPerPixelX), roundHalfEven32(h / kTwipsPerPixelY));
     if (image.isNull() || size.isEmpty())
         return;
-    const QImage stretched = Picture::fromImage(image).stretched(size);
+    // Snapshots are opaque canvas copies already: stretch them as they are.
+    const QImage stretched = stretchImage(image, size);
     QPainter p(&image_);
     p.drawImage(QPoint(twipsToPixelX(x), twipsToPixelY(y)), stretched);
     update();

@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QFileDialog>
 
-QString QtFileDialogs::openFile(const QString& title, const QStringList& filters)
+namespace {
+
+// Shows the dialog with the first filter preselected; the chosen path, or ""
+// when the user cancelled.
+QString run(QFileDialog& dialog, const QStringList& filters)
 {
-    QFileDialog dialog(QApplication::activeWindow(), title);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(filters);
     if (!filters.isEmpty())
         dialog.selectNameFilter(filters.first());
@@ -16,19 +17,24 @@ QString QtFileDialogs::openFile(const QString& title, const QStringList& filters
     return dialog.selectedFiles().first();
 }
 
+} // namespace
+
+QString QtFileDialogs::openFile(const QString& title, const QStringList& filters)
+{
+    QFileDialog dialog(QApplication::activeWindow(), title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return run(dialog, filters);
+}
+
 QString QtFileDialogs::saveFile(const QString& title, const QStringList& filters, const QString& defaultSuffix)
 {
     QFileDialog dialog(QApplication::activeWindow(), title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(filters);
-    if (!filters.isEmpty())
-        dialog.selectNameFilter(filters.first());
     dialog.setDefaultSuffix(defaultSuffix);
     // An existing file is replaced without a further question, as users of the
     // save command expect; the write itself never destroys the old file on failure.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
+    return run(dialog, filters);
 }
