@@ -134,7 +134,10 @@ private:
     UndoHistory undo_;
     MarkerGeometry markers_;
     PixelBuffer pixels_;
-    Picture picOriginal_;
+    // The picture as it was loaded, at its own resolution.
+    Picture loadedPicture_;
+    // The clean canvas: what the canvas showed before trace marks were drawn.
+    QImage picOriginal_;
     int traceStartX_ = 0;
     int traceStartY_ = 0;
     int traceEndX_ = 0;

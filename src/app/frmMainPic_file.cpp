@@ -70,9 +70,10 @@ bool frmMainPic::openPicture()
 
     rtbDataSheet_->clear();
     dataUnsaved_ = false;
-    picOriginal_ = loaded.picture;
+    loadedPicture_ = loaded.picture;
     picGraph_->cls();
-    picGraph_->paintPictureFull(picOriginal_);
+    picGraph_->paintPictureFull(loadedPicture_);
+    picOriginal_ = picGraph_->image();
     undo_.pictureLoaded(picGraph_->image());
     updateUndoMenu();
     state_.traceMarksShown = false;

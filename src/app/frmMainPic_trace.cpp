@@ -38,7 +38,7 @@ void frmMainPic::DoAutoTrase()
     if (state_.traceMarksShown)
         picGraph_->paintPictureFull(picOriginal_);
     else
-        picOriginal_ = Picture::fromImage(picGraph_->image());
+        picOriginal_ = picGraph_->image();
 
     const TwipsRect& start = markers_.lblStartPointC;
     traceStartX_ = roundHalfEven32(start.left + start.width / 2);

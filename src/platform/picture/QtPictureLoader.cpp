@@ -1,5 +1,6 @@
 #include "platform/picture/QtPictureLoader.h"
 
+#include "platform/picture/HelperPath.h"
 #include "platform/picture/RasterCompleteness.h"
 
 #include <QCoreApplication>
@@ -11,10 +12,6 @@
 #include <QtEndian>
 
 #include <utility>
-
-#ifndef ORVANTA_METAFILE_HELPER
-#define ORVANTA_METAFILE_HELPER "orvanta-metafile"
-#endif
 
 namespace {
 
@@ -66,7 +63,7 @@ bool looksLikeMetafile(const QByteArray& head)
 QtPictureLoader::QtPictureLoader(QString helperPath) : helperPath_(std::move(helperPath))
 {
     if (helperPath_.isEmpty())
-        helperPath_ = QCoreApplication::applicationDirPath() + QStringLiteral("/" ORVANTA_METAFILE_HELPER);
+        helperPath_ = decoderHelperPath();
 }
 
 PictureLoadResult QtPictureLoader::load(const QString& path)

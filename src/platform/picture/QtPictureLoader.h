@@ -4,7 +4,7 @@
 #include <QString>
 
 // Loads raster pictures with QImageReader and metafiles through the
-// orvanta-metafile helper process. The format is decided by content, never by
+// orvanta-decode helper process. The format is decided by content, never by
 // the file name. Every failure comes back as a message naming the file.
 class QtPictureLoader : public PictureLoader {
 public:
@@ -12,7 +12,7 @@ public:
     static constexpr qint64 kMaxPixels = 400'000'000;
     static constexpr int kDefaultHelperTimeoutMs = 10'000;
 
-    // An empty helper path means the helper beside the running executable.
+    // An empty helper path means the installed or built helper (HelperPath.h).
     explicit QtPictureLoader(QString helperPath = QString());
 
     PictureLoadResult load(const QString& path) override;

@@ -1,4 +1,4 @@
-// orvanta-metafile INPUT: writes the SVG form of an enhanced or standard
+// orvanta-decode INPUT: writes the SVG form of an enhanced or standard
 // metafile to standard output. The metafile parsers are small C libraries that
 // trust their input, so they run here, in a process of their own with capped
 // memory and time, and the program only ever sees clean SVG or a failure.
@@ -25,7 +25,7 @@ constexpr std::size_t kMaxInputBytes = std::size_t(128) << 20;
 
 int fail(const std::string& reason)
 {
-    std::fprintf(stderr, "orvanta-metafile: %s\n", reason.c_str());
+    std::fprintf(stderr, "orvanta-decode: %s\n", reason.c_str());
     return 1;
 }
 
@@ -118,7 +118,7 @@ int main(int argc, char** argv)
 {
     limitResources();
     if (argc != 2)
-        return fail("usage: orvanta-metafile INPUT");
+        return fail("usage: orvanta-decode INPUT");
 
     std::vector<unsigned char> bytes;
     std::string error;
