@@ -16,6 +16,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 constexpr QColor kDarkBlue(0, 0, 192);
 constexpr QColor kGreen(0, 128, 0);
@@ -58,9 +60,11 @@ frmMainPic::frmMainPic(const Platform& platform, QWidget* parent)
     buildMarkers();
     updateUndoMenu();
 
-    // The design size, so that a picture opened before the first show already
-    // fills a canvas of the right size.
-    picGraph_->resizeImage(picGraph_->size());
+    // Laid out at the first size now, so that a picture opened before the first
+    // show already fills a canvas of the right size. The sheet starts wide
+    // enough for the dialog's default of four figures.
+    fitDataSheet(4, 1845);
+    Form_Resize();
     const QSize menu = menuBar()->sizeHint();
     resize(client_->width(), client_->height() + menu.height());
 }
@@ -287,9 +291,14 @@ bool frmMainPic::eventFilter(QObject* watched, QEvent* event)
             Form_Resize();
         return false;
     }
-    auto* marker = qobject_cast<QWidget*>(watched);
-    if (!marker || marker == client_)
+    // The filter also sees what the window itself receives, including presses
+    // that rulers, status bar and toolbar pass up unhandled: only the four grab
+    // controls start a marker drag.
+    const std::array<QWidget*, 4> grabbable{lblXY1_, lblXY2_, lblStartPointC_, lblEndLine_};
+    const auto found = std::find(grabbable.begin(), grabbable.end(), watched);
+    if (found == grabbable.end())
         return QMainWindow::eventFilter(watched, event);
+    QWidget* const marker = *found;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {

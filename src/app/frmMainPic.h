@@ -88,7 +88,9 @@ private:
 
     // File commands.
     bool openPicture();
-    bool askToDiscardUnsavedData();
+    // Asks what to do with unsaved lines before they would be lost; true to go on.
+    bool settleUnsavedData();
+    bool saveDataSheet();
     void setStatus(const QString& text);
 
     // Tools.
@@ -117,6 +119,7 @@ private:
 
     // Picture edits.
     void repaintFromSnapshot();
+    void paintRestoredPicture(const QImage& snapshot);
     void updateUndoMenu();
 
     // Tracing.
@@ -124,7 +127,8 @@ private:
 
     // Layout.
     void Form_Resize();
-    void applyDataSheetWidth(float width);
+    void fitDataSheet(int figures, float designWidth);
+    void applyDataSheetWidth(int figures);
 
     Platform platform_;
     MainViewState state_;

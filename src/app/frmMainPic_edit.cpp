@@ -25,15 +25,24 @@ void frmMainPic::mnuEditUndo_Click()
 {
     if (!undo_.undoEnabled())
         return;
-    picGraph_->paintPictureFull(undo_.undo());
-    updateUndoMenu();
+    paintRestoredPicture(undo_.undo());
 }
 
 void frmMainPic::mnuEditRedo_Click()
 {
     if (!undo_.redoEnabled())
         return;
-    picGraph_->paintPictureFull(undo_.redo());
+    paintRestoredPicture(undo_.redo());
+}
+
+// Undo and redo repaint the whole canvas, trace marks and all. The picture they
+// restore is the clean picture from then on: a later tool change must not bring
+// back the one that was just undone.
+void frmMainPic::paintRestoredPicture(const QImage& snapshot)
+{
+    picGraph_->paintPictureFull(snapshot);
+    picOriginal_ = picGraph_->image();
+    state_.traceMarksShown = false;
     updateUndoMenu();
 }
 
@@ -86,8 +95,7 @@ void frmMainPic::mnuToolAutoErase_Click()
     const int h = roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY);
     pixels_.redim(w, h);
     ReadPixels(picGraph_->image(), pixels_);
-    AutoErasePixels(pixels_, static_cast<float>(picGraph_->scaleWidth() / kTwipsPerPixelX + 1),
-                    static_cast<float>(picGraph_->scaleHeight() / kTwipsPerPixelY + 1));
+    AutoErasePixels(pixels_);
     WritePixels(picGraph_->image(), pixels_);
     picGraph_->refresh();
     SaveUndoSnapshot();

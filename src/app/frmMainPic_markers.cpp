@@ -10,13 +10,14 @@
 
 void frmMainPic::placeMarkers()
 {
-    // A reference line is drawn on the pixel nearest its position, so the pixel
-    // the user lines up with a grid line reads within half a pixel of it.
-    const auto nearest = [](float twips) { return static_cast<float>(roundHalfEven32(twips / 15.0) * 15); };
-    placeWidget(linX1_, {nearest(markers_.linX1), 0, 15, 99999});
-    placeWidget(linX2_, {nearest(markers_.linX2), 0, 15, 99999});
-    placeWidget(linY1_, {0, nearest(markers_.linY1), 99999, 15});
-    placeWidget(linY2_, {0, nearest(markers_.linY2), 99999, 15});
+    const int w = picGraph_->image().width();
+    const int h = picGraph_->image().height();
+    const auto column = [w](float x) { return float(lineDrawnPixel(x, kTwipsPerPixelX, w) * kTwipsPerPixelX); };
+    const auto row = [h](float y) { return float(lineDrawnPixel(y, kTwipsPerPixelY, h) * kTwipsPerPixelY); };
+    placeWidget(linX1_, {column(markers_.linX1), 0, 15, 99999});
+    placeWidget(linX2_, {column(markers_.linX2), 0, 15, 99999});
+    placeWidget(linY1_, {0, row(markers_.linY1), 99999, 15});
+    placeWidget(linY2_, {0, row(markers_.linY2), 99999, 15});
     placeWidget(lblXY1_, markers_.lblXY1);
     placeWidget(lblXY2_, markers_.lblXY2);
     placeWidget(lblX1Index_, markers_.lblX1Index);
@@ -66,8 +67,14 @@ void frmMainPic::markerPressed(QWidget* marker, Qt::MouseButton button, double x
 void frmMainPic::dragReference(int which, double x, double y)
 {
     TwipsRect& square = which == 1 ? markers_.lblXY1 : markers_.lblXY2;
-    square.left = static_cast<float>(square.left + (x - state_.dragStartX));
-    square.top = static_cast<float>(square.top + (y - state_.dragStartY));
+    const double left = square.left + (x - state_.dragStartX);
+    const double top = square.top + (y - state_.dragStartY);
+    // A drag leaves the reference on the pixel its lines are drawn on, so the
+    // crossing the user lined up with the graph is exactly the reference used.
+    const float lineX = float(lineDrawnPixel(left + 60, kTwipsPerPixelX, picGraph_->image().width()) * kTwipsPerPixelX);
+    const float lineY = float(lineDrawnPixel(top + 60, kTwipsPerPixelY, picGraph_->image().height()) * kTwipsPerPixelY);
+    square.left = lineX - 60;
+    square.top = lineY - 60;
     if (which == 1) {
         markers_.linX1 = square.left + 60;
         markers_.linY1 = square.top + 60;
@@ -112,7 +119,10 @@ void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x
         centreScanFrame();
         placeMarkers();
     } else if (marker == lblEndLine_ && left) {
-        markers_.lblEndLine.left = static_cast<float>(x - state_.dragStartX + markers_.lblEndLine.left);
+        // The bar stays whole on the canvas, where the user can see and grab it.
+        const double left = x - state_.dragStartX + markers_.lblEndLine.left;
+        markers_.lblEndLine.left = static_cast<float>(
+            std::clamp(left, 0.0, picGraph_->scaleWidth() - markers_.lblEndLine.width));
         markers_.lblEndLineTxt.left = markers_.lblEndLine.left + 120;
         placeMarkers();
     }

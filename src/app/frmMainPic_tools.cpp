@@ -140,7 +140,7 @@ void frmMainPic::cmdAutoTraseSetting_Click()
         xySetting_ = new frmXYSetting(calibration_, platform_.messages, this);
         connect(xySetting_, &frmXYSetting::confirmed, this, [this] {
             picXYLL_->setPixmap(pointerImage(indicatorImage(calibration_)));
-            applyDataSheetWidth(static_cast<float>(dataSheetWidth(calibration_.effectiveFigure)));
+            applyDataSheetWidth(calibration_.effectiveFigure);
         });
     }
     xySetting_->exec();

@@ -87,9 +87,14 @@ void traceAndCheck(const Graph& g)
     const QString path = QStringLiteral(ORVANTA_FIXTURES "/trace/") + g.file;
     h.fakes.files.openAnswers.push_back(path);
     h.window = std::make_unique<frmMainPic>(h.fakes.platform());
-    ASSERT_TRUE(h.window->Form_Load()) << h.fakes.messages.errors.join("; ").toStdString();
+    ASSERT_TRUE(h.window->Form_Load()) << h.fakes.messages.shown.join("; ").toStdString();
     h.window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(h.window.get()));
+    // The limits below are in canvas pixels, for the graph opened on a canvas
+    // 447 pixels wide.
+    h.resizeClient(591 + 447 - h.canvas()->width(), 407);
+    h.fakes.files.openAnswers.push_back(path);
+    h.window->mnuFileOpen_Click();
 
     const QImage picture = h.canvas()->image().copy();
     const Frame f = findFrame(picture);
@@ -104,20 +109,9 @@ void traceAndCheck(const Graph& g)
     ASSERT_EQ(h.find("linY1")->y(), f.bottom);
     ASSERT_EQ(h.find("linX2")->x(), f.right);
     ASSERT_EQ(h.find("linY2")->y(), f.top);
-    // A reference line stands up to half a pixel from the pixel it is drawn on,
-    // where nobody can see it. Type the values that belong exactly to where the
-    // lines are, so that what is checked below is the tracer and the
-    // conversions, not that invisible offset. (A click on pixel p reads the
-    // position p x 15 twips, so the frame pixels themselves are at L x 15 ...)
-    const AxisCalibration& placedRefs = h.window->calibration();
-    const auto valueX = [&](double twips) { return g.x1 + (twips / 15 - f.left) / (f.right - f.left) * (g.x2 - g.x1); };
-    const auto valueY = [&](double twips) {
-        const double t = (f.bottom - twips / 15) / (f.bottom - f.top);
-        return g.logY ? std::pow(10.0, std::log10(g.y1) + t * (std::log10(g.y2) - std::log10(g.y1)))
-                      : g.y1 + t * (g.y2 - g.y1);
-    };
-    h.confirmCalibration(formatDouble(valueX(placedRefs.refX1Pos)), formatDouble(valueY(placedRefs.refY1Pos)),
-                         formatDouble(valueX(placedRefs.refX2Pos)), formatDouble(valueY(placedRefs.refY2Pos)), false,
+    // A drag leaves each reference exactly on the pixel its line is drawn on, so
+    // the frame's own values are typed.
+    h.confirmCalibration(formatDouble(g.x1), formatDouble(g.y1), formatDouble(g.x2), formatDouble(g.y2), false,
                          g.logY, "4");
     ASSERT_TRUE(h.window->calibration().coordinatesSet);
 

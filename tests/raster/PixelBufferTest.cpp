@@ -53,6 +53,12 @@ TEST_P(PixelBufferSizes, ReadMapsRowsOneDownAndWriteCarriesOnlyThePictureBack)
     buffer.at(w - 1, h) = Bgra{0x10, 0x20, 0x30, 0x00};  // reserved byte as an editor may leave it
     ASSERT_EQ(WritePixels(image, buffer), 0);
     EXPECT_EQ(image, expected);  // same format too: the picture stays opaque
+
+    // The buffer is used again for the next command: its spare row is zero again.
+    buffer.redim(w, h);
+    ASSERT_EQ(ReadPixels(image, buffer), 0);
+    for (int x = 0; x <= w; ++x)
+        EXPECT_TRUE(isZero(buffer.at(x, 0))) << "reused spare row, column " << x;
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PixelBufferSizes,

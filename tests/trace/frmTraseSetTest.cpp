@@ -18,6 +18,7 @@ const QStringList kWarning{"beep", QStringLiteral("エラー|正しい値を入�
 struct Recorder : MessageBoxes, SystemServices {
     void error(const QString& text, const QString& title) override { log << title + "|" + text; }
     bool confirm(const QString& text, const QString& title) override { return error(text, title), true; }
+    SaveChoice askToSave(const QString& text, const QString& title) override { return error(text, title), SaveChoice::Cancel; }
     void beep() override { log << QStringLiteral("beep"); }
     void sleep(int) override {}
     void processEventsOnce() override {}
