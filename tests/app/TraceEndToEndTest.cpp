@@ -133,25 +133,6 @@ void traceAndCheck(const Graph& g)
     EXPECT_TRUE(h.find("linX1")->isVisible());
     EXPECT_TRUE(h.status().isEmpty());
 
-    // A sighting click on the curve pixel of the first traced point reads the
-    // same y as the tracer wrote for it. (x differs by the start marker's
-    // offset inside its pixel: points carry x from the unrounded start.)
-    const QString firstTraced = h.window->dataSheetText().section('\n', 0, 0).section('\t', 1);
-    const int firstCol = roundHalfEven32(h.window->traceStartX() / 15.0);
-    h.window->tbToolbar_ButtonClick(6);
-    const double centre = curveRow(picture, f, firstCol);
-    bool clickMatched = false;
-    for (int row = f.top + 1; row < f.bottom && !clickMatched; ++row) {
-        // Only the curve's own centre pixel (or the two middle ones of an even run).
-        if (!dark(picture.pixel(firstCol, row)) || std::abs(row - centre) > 0.5)
-            continue;
-        h.clickOnCanvas({firstCol, row});
-        clickMatched = h.window->dataSheetText().section('\n', -2, -2).section('\t', 1) == firstTraced;
-    }
-    EXPECT_TRUE(clickMatched) << "column " << firstCol << ", curve centre " << centre;
-    h.window->mnuEditClear_Click();
-    h.window->tbToolbar_ButtonClick(8);
-
     QTemporaryDir dir;
     h.fakes.files.saveAnswers = {dir.filePath("traced")};
     h.window->mnuFileSave_Click();
@@ -189,8 +170,8 @@ void traceAndCheck(const Graph& g)
     // Every fifth column from the start column to the end line.
     EXPECT_EQ(points, (endCol - startCol) / 5 + 1);
     const double rms = std::sqrt(sumSquares / std::max(points, 1));
-    EXPECT_LE(worst, 2.0) << g.file;
-    EXPECT_LT(rms, 1.0) << g.file;
+    EXPECT_LE(worst, 1.5) << g.file;
+    EXPECT_LT(rms, 0.75) << g.file;
     std::printf("%s: %d points, worst %.2f px, rms %.2f px\n", g.file, points, worst, rms);
 }
 
