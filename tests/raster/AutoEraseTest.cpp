@@ -22,7 +22,7 @@ QImage drawn(const std::vector<std::pair<Shape, QRgb>>& shapes, QSize size = {10
     return image;
 }
 
-const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255);
+const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255), kBlue = qRgb(0, 0, 255);
 const Shape all = [](int, int) { return true; };
 Shape row(int y0) { return [=](int, int y) { return y == y0; }; }
 Shape rowSpan(int y0, int x0, int n) { return [=](int x, int y) { return y == y0 && x >= x0 && x < x0 + n; }; }
@@ -60,10 +60,10 @@ TEST(AutoErase, erasesOnlyLongDarkLines)
         {"erasedRowCountsAsWhite",
          drawn({{columnSpan(30, 10, 42), kBlack}, {[](int x, int y) { return y == 80 && x != 30; }, kBlack}}), white},
         {"gridAroundCurve", drawn({{curve, kBlack}, {grid, kBlack}}), drawn({{curve, kBlack}, {grid, kWhite}})},
-        // Wider than 1024 and taller than 256 pixels, where the sums of white
-        // lines no longer fit 16 bits.
-        {"large", drawn({{curve, kBlack}, {grid, kBlack}}, {1100, 300}),
-         drawn({{curve, kBlack}, {grid, kWhite}}, {1100, 300})},
+        // Wider than 1024 and taller than 256 pixels, where the blue sums of a
+        // pure blue row and column no longer fit 16 bits.
+        {"large", drawn({{curve, kBlack}, {row(150), kBlue}, {columnSpan(600, 0, 300), kBlue}, {grid, kBlack}}, {1100, 300}),
+         drawn({{curve, kBlack}, {row(150), kBlue}, {columnSpan(600, 0, 300), kBlue}, {grid, kWhite}}, {1100, 300})},
     };
     for (const auto& [name, picture, expected] : cases) {
         SCOPED_TRACE(name);
