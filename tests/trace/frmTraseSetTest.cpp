@@ -41,18 +41,6 @@ protected:
     QSignalSpy accepted{&dialog, &frmTraseSet::settingsAccepted};
 };
 
-TEST_F(TraseSetDialog, ShowsTheSettingsItWasGiven)
-{
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ﾄﾚｰｽ設定"));
-    EXPECT_TRUE(dialog.isModal());
-    EXPECT_EQ(dialog.txtFreq->text(), "5");
-    EXPECT_EQ(dialog.txtRange->text(), "50");
-    TraceSettings other{3, 120};
-    frmTraseSet reopened(other, rec, rec);
-    EXPECT_EQ(reopened.txtFreq->text(), "3");
-    EXPECT_EQ(reopened.txtRange->text(), "120");
-}
-
 TEST_F(TraseSetDialog, OkEnterAndLetterLStoreTheValuesFromAnyControl)
 {
     const std::function<void()> presses[] = {
