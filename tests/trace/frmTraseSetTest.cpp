@@ -41,69 +41,44 @@ protected:
     QSignalSpy accepted{&dialog, &frmTraseSet::settingsAccepted};
 };
 
-TEST_F(TraseSetDialog, OkEnterAndLetterLStoreTheValuesFromAnyControl)
+TEST_F(TraseSetDialog, KeysAndButtonsStoreCancelOrRefuseAndKeepTheTypedText)
 {
-    const std::function<void()> presses[] = {
-        [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); },
-        [&] { QTest::keyClick(dialog.txtFreq, Qt::Key_Return); },
-        [&] { QTest::keyClick(dialog.txtRange, Qt::Key_Enter); },
-        [&] { QTest::keyClick(dialog.txtRange, Qt::Key_L); },
-        [&] { QTest::keyClick(dialog.cmdCancel, Qt::Key_L); },
+    enum Outcome { Stored, Cancelled, Refused };
+    const std::tuple<const char*, const char*, std::function<void()>, Outcome> cases[] = {
+        {"11.0", "30", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Stored},
+        {"12", "31", [&] { QTest::keyClick(dialog.txtFreq, Qt::Key_Return); }, Stored},
+        {"13", "32", [&] { QTest::keyClick(dialog.txtRange, Qt::Key_Enter); }, Stored},
+        // The letter l is taken by the dialog from any control; none lands in a box.
+        {"14", "33", [&] { QTest::keyClick(dialog.txtRange, Qt::Key_L); }, Stored},
+        {"15", "34", [&] { QTest::keyClick(dialog.cmdCancel, Qt::Key_L); }, Stored},
+        {"9", "35", [&] { QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton); }, Cancelled},
+        {"8", "13", [&] { QTest::keyClick(dialog.txtRange, Qt::Key_Escape); }, Cancelled},
+        // Refused: a beep, then the warning; the good box is not stored either.
+        {"2.5", "30", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Refused},
+        {"3", "-1", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Refused},
+        {"", "30", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Refused},
+        {"0", "30", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Refused},
+        {"1.5", "30", [&] { QTest::keyClick(dialog.txtFreq, Qt::Key_Return); }, Refused},
     };
-    int value = 10;
-    for (const auto& press : presses) {
-        dialog.show();
-        type(dialog.txtFreq, QString::number(++value) + ".0");
-        type(dialog.txtRange, "30");
-        press();
-        EXPECT_EQ(settings.freq, value);
-        EXPECT_EQ(settings.range, 30);
-        EXPECT_EQ(accepted.count(), value - 10);
-        EXPECT_FALSE(dialog.isVisible()) << value;
-        // The key is taken by the dialog; no "l" lands in a box.
-        EXPECT_EQ(dialog.txtFreq->text(), QString::number(value) + ".0");
-        EXPECT_EQ(dialog.txtRange->text(), "30");
-    }
-    EXPECT_TRUE(rec.log.isEmpty());
-}
-
-TEST_F(TraseSetDialog, RejectedInputBeepsWarnsAndKeepsEverything)
-{
-    const std::pair<QString, QString> bad[] = {{"2.5", "30"}, {"3", "-1"}, {"", "30"}, {"0", "30"}, {"1.5", "30"}};
-    for (const auto& [freq, range] : bad) {
-        SCOPED_TRACE((freq + " / " + range).toStdString());
+    int stored = 0;
+    for (const auto& [freq, range, act, outcome] : cases) {
+        SCOPED_TRACE(testing::Message() << freq << " / " << range);
+        settings = TraceSettings{};
         rec.log.clear();
+        dialog.show();
         type(dialog.txtFreq, freq);
         type(dialog.txtRange, range);
-        if (freq == "1.5") // the key gives the same warning as the button
-            QTest::keyClick(dialog.txtFreq, Qt::Key_Return);
-        else
-            QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
-        EXPECT_EQ(rec.log, kWarning);
-        EXPECT_TRUE(dialog.isVisible());
+        act();
+        stored += outcome == Stored;
+        EXPECT_EQ(accepted.count(), stored);
+        EXPECT_EQ(dialog.isVisible(), outcome == Refused);
+        EXPECT_EQ(rec.log, outcome == Refused ? kWarning : QStringList());
+        EXPECT_EQ(settings.freq, outcome == Stored ? QString(freq).toDouble() : 5);
+        EXPECT_EQ(settings.range, outcome == Stored ? QString(range).toInt() : 50);
+        // The next opening shows what was typed.
         EXPECT_EQ(dialog.txtFreq->text(), freq);
         EXPECT_EQ(dialog.txtRange->text(), range);
-        EXPECT_EQ(settings.freq, 5); // the good box is not stored either
-        EXPECT_EQ(settings.range, 50);
     }
-    EXPECT_EQ(accepted.count(), 0);
-}
-
-TEST_F(TraseSetDialog, CancelAndEscapeHideAndKeepTheTypedText)
-{
-    type(dialog.txtFreq, "9");
-    QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
-
-    dialog.show();
-    EXPECT_EQ(dialog.txtFreq->text(), "9"); // the next opening shows what was typed
-    type(dialog.txtRange, "13");
-    QTest::keyClick(dialog.txtRange, Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.txtRange->text(), "13");
-    EXPECT_EQ(settings.freq, 5);
-    EXPECT_EQ(settings.range, 50);
-    EXPECT_EQ(accepted.count(), 0);
 }
 
 } // namespace
