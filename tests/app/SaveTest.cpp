@@ -68,15 +68,17 @@ TEST(Save, UnsavedLinesAreSavedDiscardedOrKeptBeforeOpenQuitAndClear)
     EXPECT_TRUE(h.fakes.messages.shown.isEmpty());
 }
 
-TEST(Save, AsksBeforeReplacingAFileAndAddsTheExtensionOnce)
+TEST(Save, AsksBeforeReplacingAFileAndNamesTheRealReasonOfAFailure)
 {
     MainWindowHarness h;
     ASSERT_TRUE(h.start());
     QTemporaryDir dir;
-    QFile old(dir.filePath("points.txt"));
+    const QString points = dir.filePath("points.txt");
+    QFile old(points);
     ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
     old.close();
     setSheet(h, "1.23E4\t0.0123\n-5\t0\n");
+    const QString replace = "確認|「points.txt」は既に存在します。上書きしますか？";
 
     // "No" to replacing brings the dialog back; a name ending in a dot gets .txt.
     h.fakes.messages.confirmAnswer = false;
@@ -84,42 +86,20 @@ TEST(Save, AsksBeforeReplacingAFileAndAddsTheExtensionOnce)
     h.window->mnuFileSave_Click();
     EXPECT_EQ(h.fakes.files.lastTitle, "ﾌｧｲﾙの保存");
     EXPECT_EQ(h.fakes.files.lastFilters, (QStringList{"ﾃｷｽﾄ (*.txt)", "すべてのﾌｧｲﾙ (*.*)"}));
-    EXPECT_EQ(h.fakes.messages.shown, QStringList{"確認|「points.txt」は既に存在します。上書きしますか？"});
-    EXPECT_EQ(readAll(dir.filePath("points.txt")), QByteArray("old\r\n"));
+    EXPECT_EQ(h.fakes.messages.shown, QStringList{replace});
+    EXPECT_EQ(readAll(points), QByteArray("old\r\n"));
     EXPECT_EQ(readAll(dir.filePath("other.txt")), QByteArray("1.23E4\t0.0123\r\n-5\t0\r\n"));
     EXPECT_FALSE(QFile::exists(dir.filePath("other..txt")));
 
-    h.fakes.messages.confirmAnswer = true;
-    h.fakes.files.saveAnswers = {dir.filePath("points.txt")};
-    h.window->mnuFileSave_Click();
-    EXPECT_EQ(readAll(dir.filePath("points.txt")), QByteArray("1.23E4\t0.0123\r\n-5\t0\r\n"));
-
-    // An empty sheet gives an empty file; a cancelled dialog writes and says nothing.
-    h.window->mnuEditClear_Click();
-    h.fakes.files.saveAnswers = {dir.filePath("empty.txt")};
-    h.window->mnuFileSave_Click();
-    h.window->mnuFileSave_Click();
-    EXPECT_EQ(readAll(dir.filePath("empty.txt")), QByteArray());
-    EXPECT_EQ(h.fakes.messages.shown.size(), 2);
-}
-
-TEST(Save, AFailedSaveNamesTheReasonAndKeepsTheOldFileAndTheText)
-{
-    MainWindowHarness h;
-    ASSERT_TRUE(h.start());
-    QTemporaryDir dir;
-    const QString path = dir.filePath("points.txt");
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old\r\n") == 5);
-    old.close();
+    // "Yes", but a file size limit stops the write half-way, as a full disk
+    // does (and does so even for root, unlike a read-only folder).
     QString longSheet;
     for (int i = 0; i < 200; ++i)
         longSheet += QStringLiteral("%1\t%2\n").arg(i).arg(i * 2);
     setSheet(h, longSheet);
-    h.fakes.files.saveAnswers = {path};
-
-    // A file size limit makes the write stop half-way, as a full disk does
-    // (and does so even for root, unlike a read-only folder).
+    h.fakes.messages.shown.clear();
+    h.fakes.messages.confirmAnswer = true;
+    h.fakes.files.saveAnswers = {points};
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -129,13 +109,23 @@ TEST(Save, AFailedSaveNamesTheReasonAndKeepsTheOldFileAndTheText)
     h.window->mnuFileSave_Click();
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
-
     EXPECT_EQ(h.fakes.messages.shown,
-              (QStringList{"確認|「points.txt」は既に存在します。上書きしますか？",
-                           "エラー|「points.txt」に保存できませんでした。\n" + QString::fromLocal8Bit(std::strerror(EFBIG))}));
-    EXPECT_EQ(readAll(path), QByteArray("old\r\n"));
+              (QStringList{replace, "エラー|「points.txt」に保存できませんでした。\n" + QString::fromLocal8Bit(std::strerror(EFBIG))}));
+    EXPECT_EQ(readAll(points), QByteArray("old\r\n")) << "the old file stays whole";
     EXPECT_EQ(h.window->dataSheetText(), longSheet);
     EXPECT_TRUE(h.window->dataSheetUnsaved());
+
+    // Without the limit it is replaced; an empty sheet gives an empty file, and
+    // a cancelled dialog writes and says nothing.
+    h.fakes.files.saveAnswers = {points};
+    h.window->mnuFileSave_Click();
+    EXPECT_EQ(readAll(points).size(), longSheet.size() + 200);
+    h.window->mnuEditClear_Click();
+    h.fakes.files.saveAnswers = {dir.filePath("empty.txt")};
+    h.window->mnuFileSave_Click();
+    h.window->mnuFileSave_Click();
+    EXPECT_EQ(readAll(dir.filePath("empty.txt")), QByteArray());
+    EXPECT_EQ(h.fakes.messages.shown.size(), 3);
 }
 
 } // namespace
