@@ -5,9 +5,12 @@
 
 namespace {
 
-// How far a blend may stray from the straight mix of ink and paper, per
-// channel: room for compression noise, not for a neighbour of another colour.
-constexpr double kBlendTolerance = 48;
+// How far a blend may stray from the straight mix of ink and paper: a share
+// of its distance from white, as JPEG's coarser colour darkens or pales a
+// thin coloured line's pixels, but not so far that a grey grid line next to a
+// red curve passes; and a little noise on near-white pixels.
+constexpr double kStrayShare = 0.3;
+constexpr double kNoise = 24;
 
 // (white - a) . (white - b)
 double paperDot(int r1, int g1, int b1, int r2, int g2, int b2)
@@ -40,6 +43,11 @@ bool CurveInk::isInk(QRgb pixel) const
     return isDarkColour(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
 
+bool CurveInk::isLine(QRgb pixel) const
+{
+    return isInk(pixel) || (amount(pixel) >= 0.5 && isBlendOf(pixel, colour()));
+}
+
 double CurveInk::amount(QRgb pixel) const
 {
     const double full = paperDot(red_, green_, blue_, red_, green_, blue_);
@@ -55,9 +63,9 @@ bool CurveInk::isBlendOf(QRgb edge, QRgb core) const
     const double full = paperDot(cr, cg, cb, cr, cg, cb);
     if (full < 1)
         return false;
-    const double share = std::clamp(paperDot(qRed(edge), qGreen(edge), qBlue(edge), cr, cg, cb) / full, 0.0, 1.0);
-    const auto strays = [&](int value, int inkValue) {
-        return std::abs(value - (255 - share * (255 - inkValue))) > kBlendTolerance;
-    };
-    return !strays(qRed(edge), cr) && !strays(qGreen(edge), cg) && !strays(qBlue(edge), cb);
+    const int er = qRed(edge), eg = qGreen(edge), eb = qBlue(edge);
+    const double share = std::clamp(paperDot(er, eg, eb, cr, cg, cb) / full, 0.0, 1.0);
+    const auto stray = [&](int value, int inkValue) { return value - (255 - share * (255 - inkValue)); };
+    const double off = std::hypot(stray(er, cr), stray(eg, cg), stray(eb, cb));
+    return off <= std::max(kNoise, kStrayShare * std::sqrt(paperDot(er, eg, eb, er, eg, eb)));
 }

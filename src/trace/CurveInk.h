@@ -21,6 +21,10 @@ public:
     static CurveInk nearColour(const BinarizeSettings& settings);
 
     bool isInk(QRgb pixel) const;
+    // Ink, or a pixel at least half ink that is a blend of the ink colour and
+    // white paper: a JPEG or a blur desaturates a thin coloured line below the
+    // binarisation tolerance without it being any less the line.
+    bool isLine(QRgb pixel) const;
 
     // How much of the pixel the ink covers, reading the pixel as a blend of
     // white paper and the ink colour: 0 for white, 1 for the ink colour. It is
@@ -28,10 +32,12 @@ public:
     // whatever shade the line itself has. Not clamped.
     double amount(QRgb pixel) const;
 
-    // Whether `edge`, a pixel beside the ink pixel `core` and not ink itself,
-    // is a blend of that ink and white paper: the soft edge of the same line
-    // rather than a grid line or another colour touching it.
+    // Whether `edge` is a blend of the colour `core` and white paper: the soft
+    // edge of a line drawn in `core`, rather than a grid line or another
+    // colour touching it.
     bool isBlendOf(QRgb edge, QRgb core) const;
+
+    QRgb colour() const { return qRgb(red_, green_, blue_); }
 
 private:
     bool binarised_ = false;

@@ -5,8 +5,32 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace {
+
+// Light canvas rows a run may step over: a crossing grid line, binarised or
+// erased away, is one or two rows.
+constexpr int kCanvasGap = 2;
+
+// How much ink a pixel beside a line may show and still be the paper the line
+// is drawn on, not a grid line it runs along or across.
+constexpr double kPaperAmount = 0.25;
+
+// The curve's centre in one picture column. On a clean column the line lies
+// on paper; on a column that also holds a vertical grid line, or a line's
+// neighbour, what surrounds it is not paper and the centre is less sure.
+struct ColumnSample {
+    double x = 0; // the column's centre, picture coordinates
+    double y = 0;
+    bool clean = false;
+};
+
+// y at x on the straight line through a and b.
+double along(const ColumnSample& a, const ColumnSample& b, double x)
+{
+    return a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x);
+}
 
 bool hasDirectPixels(const QImage& image)
 {
@@ -19,7 +43,7 @@ public:
 
     // Centre of the curve in picture column q, in picture coordinates, near
     // canvas row `answer`; nothing when the picture has no ink there.
-    std::optional<double> columnCentre(int q, int answer) const
+    std::optional<ColumnSample> columnCentre(int q, int answer) const
     {
         if (q < 0 || q >= e_.picture.width())
             return std::nullopt;
@@ -31,29 +55,27 @@ public:
         const int half = std::max<int>(1, e_.range / 2);
         int seed = -1;
         for (int d = 0; d <= half && seed < 0; ++d)
-            seed = canvasDark(c, answer - d) ? answer - d : canvasDark(c, answer + d) ? answer + d : -1;
+            seed = maskDark(c, answer - d) ? answer - d : maskDark(c, answer + d) ? answer + d : -1;
         if (seed < 0)
             return std::nullopt;
-        int top = seed, bottom = seed;
-        while (canvasDark(c, top - 1))
-            --top;
-        while (canvasDark(c, bottom + 1))
-            ++bottom;
+        // A grid line crossing the curve, binarised or erased away, splits
+        // the curve's run on the canvas; the two halves are one line.
+        const int top = reach(seed, -1, kCanvasGap, [&](int r) { return maskDark(c, r); });
+        const int bottom = reach(seed, +1, kCanvasGap, [&](int r) { return maskDark(c, r); });
         const auto [pa, pb] = e_.mapping.y().picturePixelsIn(top, bottom);
 
-        // Within it, the run of ink nearest to the answer.
+        // Within it, the line nearest to the answer, across the same gaps.
         const double p0 = e_.mapping.y().toPicture(double(answer) * kTwipsPerPixelY);
         int nearest = -1;
         for (int p = pa; p <= pb; ++p)
-            if (e_.ink.isInk(at(q, p)) && (nearest < 0 || std::abs(p + 0.5 - p0) < std::abs(nearest + 0.5 - p0)))
+            if (e_.ink.isLine(at(q, p)) && (nearest < 0 || std::abs(p + 0.5 - p0) < std::abs(nearest + 0.5 - p0)))
                 nearest = p;
         if (nearest < 0)
             return std::nullopt;
-        int first = nearest, last = nearest;
-        while (first > pa && e_.ink.isInk(at(q, first - 1)))
-            --first;
-        while (last < pb && e_.ink.isInk(at(q, last + 1)))
-            ++last;
+        const int pictureGap = int(std::ceil(kCanvasGap / e_.mapping.y().twipsPerPicturePixel() * kTwipsPerPixelY));
+        const auto line = [&](int p) { return p >= pa && p <= pb && e_.ink.isLine(at(q, p)); };
+        const int first = reach(nearest, -1, pictureGap, line);
+        const int last = reach(nearest, +1, pictureGap, line);
 
         // The soft edges lighter than ink still belong to the line: without
         // them a line at 10.3 would read 10.5, and a steep line, whose edges
@@ -82,33 +104,88 @@ public:
             --lo;
         while (fades(hi + 1, hi, hi + 2, bottomInk))
             ++hi;
-        return profileCentre(q, lo, hi);
+        return ColumnSample{q + 0.5, profileCentre(q, lo, first, last, hi), paper(q, lo - 1) && paper(q, hi + 1)};
     }
 
 private:
-    // The centre of the line whose profile in column q is rows lo..hi, each
-    // weighted by its ink. A partly covered pixel at either end holds its ink
-    // on the side toward the line, so it counts there (at 1 - a/2 into the top
-    // pixel, a/2 into the bottom one), not at its own centre: that makes a band
-    // of any width come out exact, not only one that is a whole pixel wide.
-    double profileCentre(int q, int lo, int hi) const
+    bool paper(int q, int p) const
     {
-        const auto amount = [&](int p) { return std::clamp(e_.ink.amount(at(q, p)), 0.0, 1.0); };
-        while (lo < hi && amount(lo) <= 0)
-            ++lo;
-        while (hi > lo && amount(hi) <= 0)
-            --hi;
+        if (p < 0 || p >= height_)
+            return true;
+        const QRgb pixel = at(q, p);
+        return !e_.ink.isInk(pixel) && e_.ink.amount(pixel) <= kPaperAmount;
+    }
+
+    // The farthest position from `from` in direction `step` that passes
+    // `test`, stepping over at most `gap` failing positions at a time.
+    template <typename Test>
+    static int reach(int from, int step, int gap, Test test)
+    {
+        int end = from;
+        for (int p = from + step, missed = 0; missed <= gap; p += step) {
+            if (test(p)) {
+                end = p;
+                missed = 0;
+            } else {
+                ++missed;
+            }
+        }
+        return end;
+    }
+
+    // The centre of the line whose profile in column q is rows lo..hi: the
+    // line itself first..last, its soft edges outside. Each row is weighted by
+    // its ink; a gap inside the line (where a grid line crosses it) by the ink
+    // on either side, as the line runs on behind the crossing.
+    //
+    // A partly covered pixel at either end holds its ink on the side toward
+    // the line, so it counts there (at 1 - a/2 into the top pixel, a/2 into
+    // the bottom one), not at its own centre: that makes a band of any width
+    // come out exact, not only one that is a whole pixel wide.
+    double profileCentre(int q, int lo, int first, int last, int hi) const
+    {
+        std::vector<double> weights;
+        for (int p = lo; p <= hi; ++p)
+            weights.push_back(p < first || p > last || e_.ink.isLine(at(q, p))
+                                  ? std::clamp(e_.ink.amount(at(q, p)), 0.0, 1.0)
+                                  : -1.0);
+        for (std::size_t i = 0; i < weights.size(); ++i) {
+            if (weights[i] >= 0)
+                continue;
+            std::size_t j = i;
+            while (weights[j] < 0)
+                ++j;
+            // first and last are line pixels, so a gap has both neighbours.
+            for (std::size_t k = i; k < j; ++k)
+                weights[k] = weights[i - 1] + (weights[j] - weights[i - 1]) * double(k - i + 1) / double(j - i + 1);
+        }
+        std::size_t a = 0, b = weights.size() - 1;
+        while (a < b && weights[a] <= 0)
+            ++a;
+        while (b > a && weights[b] <= 0)
+            --b;
         double weight = 0, moment = 0;
-        for (int p = lo; p <= hi; ++p) {
-            const double w = amount(p);
-            const double at = lo == hi ? p + 0.5 : p == lo ? p + 1 - w / 2 : p == hi ? p + w / 2 : p + 0.5;
+        for (std::size_t i = a; i <= b; ++i) {
+            const double w = weights[i];
+            const double p = lo + double(i);
             weight += w;
-            moment += w * at;
+            moment += w * (a == b ? p + 0.5 : i == a ? p + 1 - w / 2 : i == b ? p + w / 2 : p + 0.5);
         }
         return weight > 0 ? moment / weight : (lo + hi + 1) / 2.0;
     }
 
     QRgb at(int q, int p) const { return reinterpret_cast<const QRgb*>(e_.picture.constScanLine(p))[q]; }
+
+    // Whether the canvas shows the curve in this row at this column or at one
+    // beside it. A canvas pixel holding both the curve and a vertical grid
+    // line is binarised or erased away with the grid, while its neighbours in
+    // the row still show the curve. A horizontal grid line, erased in every
+    // column, stays out all the same, and a vertical one cannot move a centre
+    // measured along the column.
+    bool maskDark(int column, int row) const
+    {
+        return canvasDark(column, row) || canvasDark(column - 1, row) || canvasDark(column + 1, row);
+    }
 
     // Canvas row r is buffer row r + 1; the spare row and column are not canvas.
     bool canvasDark(int column, int row) const
@@ -138,15 +215,36 @@ TracePoint RefineTracePoint(const TraceEvidence& evidence, const TracePoint& poi
     }
     const Measure measure(evidence);
     // The columns whose centres lie either side of the exact x.
-    const double u = evidence.mapping.x().toPicture(point.xt) - 0.5;
-    const int q0 = static_cast<int>(std::floor(u));
-    const double f = u - q0;
+    const double x = evidence.mapping.x().toPicture(point.xt);
+    const int q0 = static_cast<int>(std::floor(x - 0.5));
     const int answer = roundHalfEven32(point.yt / kTwipsPerPixelY);
-    const std::optional<double> y0 = measure.columnCentre(q0, answer);
-    const std::optional<double> y1 = measure.columnCentre(q0 + 1, answer);
-    if (!y0 && !y1)
+    const std::optional<ColumnSample> s0 = measure.columnCentre(q0, answer);
+    const std::optional<ColumnSample> s1 = measure.columnCentre(q0 + 1, answer);
+    if (!s0 && !s1)
         return point;
-    const double y = y0 && y1 ? (1 - f) * *y0 + f * *y1 : y0 ? *y0 : *y1;
+    double y = s0 && s1 ? along(*s0, *s1, x) : s0 ? s0->y : s1->y;
+    // A column on a vertical grid line measures the line through the grid's
+    // grey: then the nearest clean columns a little further out say more,
+    // interpolated, or extrapolated from one side.
+    if (!(s0 && s0->clean && s1 && s1->clean)) {
+        std::optional<ColumnSample> left, right, further;
+        for (const auto& s : {measure.columnCentre(q0 - 1, answer), s0, s1, measure.columnCentre(q0 + 2, answer)}) {
+            if (!s || !s->clean)
+                continue;
+            if (s->x <= x) {
+                further = left;
+                left = s;
+            } else if (!right) {
+                right = s;
+            } else if (!further) {
+                further = s;
+            }
+        }
+        if (left && right)
+            y = along(*left, *right, x);
+        else if ((left || right) && further)
+            y = along(left ? *left : *right, *further, x);
+    }
     TracePoint refined = point;
     refined.yt = static_cast<float>(evidence.mapping.y().toTwips(y));
     return refined;

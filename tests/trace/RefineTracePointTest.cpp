@@ -142,6 +142,28 @@ TEST(RefineTracePoint, BinarisedPictureCountsOnlyTheCurveColour)
     const auto y = scene.measure(30, 20);
     ASSERT_TRUE(y);
     EXPECT_NEAR(*y, 20.3, 0.01);
+
+    // A sloped red line crossing dark vertical grid lines: the canvas pixels
+    // holding both are binarised away, and the picture columns on the grid
+    // show the line through grey; the points there are still on the line.
+    QImage crossed = whitePicture({120, 80});
+    const auto lineY = [](double x) { return 20 + 0.4 * x; };
+    {
+        QPainter painter(&crossed);
+        for (const int x : {40, 41, 70})
+            painter.fillRect(x, 0, 1, 80, QColor(60, 60, 60));
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(255, 0, 0), 2, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(QPointF(0, lineY(0)), QPointF(120, lineY(120)));
+    }
+    Scene grid(crossed, crossed.size(), CurveInk::nearColour(red));
+    BinarizePixels(grid.canvas, red);
+    std::vector<TracePoint> points = TraceRun(grid.canvas, {1, 50}, 10 * 15, int(std::lround((lineY(10.5) - 0.5) * 15)), 100 * 15, 80);
+    ASSERT_EQ(points.size(), 91u);
+    RefineTracePoints(grid.evidence, points);
+    for (const TracePoint& p : points)
+        EXPECT_NEAR(grid.evidence.mapping.y().toPicture(p.yt), lineY(grid.evidence.mapping.x().toPicture(p.xt)), 0.06)
+            << "column " << p.i + 10;
 }
 
 // A whole run over sloped anti-aliased lines drawn by Qt: the refined points
