@@ -29,14 +29,15 @@ struct TraceEvidence {
 // The point at the picture's precision. x stays Xt, read as the exact picture
 // position under it (between picture columns, not rounded to one). y is the
 // centre of the curve there, to a fraction of a picture pixel: in the picture
-// columns either side of x, the ink inside the canvas's dark run nearest to
+// columns either side of x, the line inside the canvas's dark run nearest to
 // the canvas answer, each pixel weighted by how much ink it holds (the soft
 // edges of an anti-aliased line included), the two columns interpolated.
 //
-// A picture pixel counts only where the canvas is dark and the pixel is ink,
-// so an erased grid line never pulls a point. Where the picture has no ink
-// under the canvas answer (a line drawn with the pen) the point is returned
-// as it came.
+// A picture pixel counts only where the canvas is dark (in its row, at its
+// column or the one beside it) and the pixel is ink, so an erased grid line
+// never pulls a point; a grid line crossing the curve is stepped over. Where
+// the picture has no ink under the canvas answer (a line drawn with the pen)
+// the point is returned as it came.
 TracePoint RefineTracePoint(const TraceEvidence& evidence, const TracePoint& point);
 
 // Every point of a run, in place.
