@@ -144,7 +144,9 @@ private:
     // come out exact, not only one that is a whole pixel wide.
     double profileCentre(int q, int lo, int first, int last, int hi) const
     {
-        std::vector<double> weights;
+        // Reused: a run measures thousands of columns.
+        thread_local std::vector<double> weights;
+        weights.clear();
         for (int p = lo; p <= hi; ++p)
             weights.push_back(p < first || p > last || e_.ink.isLine(at(q, p))
                                   ? std::clamp(e_.ink.amount(at(q, p)), 0.0, 1.0)
