@@ -3,6 +3,7 @@
 #include "platform/Numeric.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -41,6 +42,17 @@ double CanvasPictureMapping::Axis::toTwips(double picture) const
 double CanvasPictureMapping::Axis::twipsPerPicturePixel() const
 {
     return kTwips * canvas_ / picture_;
+}
+
+double CanvasPictureMapping::Axis::fineStep(double twips, int direction) const
+{
+    // A position already on the grid counts as on it despite rounding.
+    constexpr double kOnGrid = 1e-6;
+    const auto next = [&](double k) { return direction > 0 ? std::floor(k + kOnGrid) + 1 : std::ceil(k - kOnGrid) - 1; };
+    if (picture_ >= canvas_)
+        return toTwips(next(toPicture(twips) - 0.5) + 0.5);
+    const double quarter = kTwips / 4;
+    return quarter * next(twips / quarter);
 }
 
 // Exact in integers: floor((q + 0.5) * C / P) = floor((2q + 1) * C / 2P).

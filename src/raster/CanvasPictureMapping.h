@@ -28,6 +28,13 @@ public:
         // How far one picture pixel reaches on the canvas.
         double twipsPerPicturePixel() const;
 
+        // One fine placement step from `twips` toward `direction` (+1 or -1):
+        // to the next picture pixel centre, or, when the picture has fewer
+        // pixels than the canvas, to the next quarter of a canvas pixel. A
+        // position between those is taken to the next one, so steps land on
+        // the picture's pixels whatever a mouse drag left.
+        double fineStep(double twips, int direction) const;
+
         // The canvas pixel whose area holds the centre of picture pixel q:
         // the one that shows it when the canvas is enlarged, and one of those
         // it darkens when the canvas is shrunk.

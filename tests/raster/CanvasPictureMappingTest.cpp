@@ -30,8 +30,20 @@ TEST(CanvasPictureMapping, TwipsAndPictureCoordinatesBothWays)
     }
     const CanvasPictureMapping both(QSize(447, 335), QSize(800, 600));
     EXPECT_EQ(both.toPicture(both.toTwips(QPointF(12.25, 400.75))), QPointF(12.25, 400.75));
-    EXPECT_EQ(both.pictureSize(), QSize(800, 600));
-    EXPECT_EQ(both.canvasSize(), QSize(447, 335));
+}
+
+TEST(CanvasPictureMapping, FineStepsLandOnPicturePixelsOrQuarterCanvasPixels)
+{
+    const CanvasPictureMapping::Axis big(447, 800), small(447, 200), same(100, 100);
+    const auto centre = [&](double q) { return big.toTwips(q + 0.5); };
+    const struct { const CanvasPictureMapping::Axis& axis; double from; int direction; double to; } cases[] = {
+        {big, centre(96), +1, centre(97)}, {big, centre(96), -1, centre(95)},
+        {big, 0, +1, centre(1)}, {big, 0, -1, centre(0)}, // a drag's whole pixel lies between picture pixels
+        {small, 0, +1, 3.75}, {small, 3.75, +1, 7.5}, {small, 3.8, -1, 3.75}, {small, 0, -1, -3.75},
+        {same, 150, +1, 165}, {same, 150, -1, 135},
+    };
+    for (const auto& c : cases)
+        EXPECT_NEAR(c.axis.fineStep(c.from, c.direction), c.to, 1e-9) << c.from << " " << c.direction;
 }
 
 TEST(CanvasPictureMapping, CanvasPixelOfEachPictureCentre)
