@@ -52,7 +52,6 @@ TEST(Loupe, ShowsThePicturePixelsAtThePositionUnblurredUnderItsCrossHair)
     // Around the centre, each screen pixel is exactly the picture pixel under
     // it: the position's own pixel on the centre, its neighbours a block away.
     const int centre = Loupe::kSide / 2;
-    EXPECT_EQ(shown.pixel(centre, centre), picture.pixel(12, 7));
     for (int dy = -Loupe::kZoom; dy <= Loupe::kZoom; ++dy)
         for (int dx = -Loupe::kZoom; dx <= Loupe::kZoom; ++dx) {
             const int x = int(std::floor(12.3 + dx / double(Loupe::kZoom)));
@@ -60,10 +59,8 @@ TEST(Loupe, ShowsThePicturePixelsAtThePositionUnblurredUnderItsCrossHair)
             ASSERT_EQ(shown.pixel(centre + dx, centre + dy), picture.pixel(x, y)) << dx << "," << dy;
         }
     // The cross-hair's arms lie on the position's row and column.
-    for (const QPoint arm : {QPoint(centre, centre - 40), QPoint(centre + 41, centre)}) {
-        const QRgb p = shown.pixel(arm);
-        EXPECT_TRUE(p == qRgb(0, 0, 0) || p == qRgb(255, 255, 255)) << arm.x() << "," << arm.y();
-    }
+    for (const QPoint arm : {QPoint(centre, centre - 40), QPoint(centre + 41, centre)})
+        EXPECT_TRUE(shown.pixel(arm) == qRgb(0, 0, 0) || shown.pixel(arm) == qRgb(255, 255, 255));
 
     // Past the picture's edge the loupe shows no picture.
     loupe.setPosition(QPointF(0.5, 0.5));
