@@ -82,13 +82,12 @@ void frmMainPic::mnuFilePaste_Click()
     if (!mime->hasImage())
         return;
     // Taken before the question: the clipboard may change while it is up.
-    const QImage image = qvariant_cast<QImage>(mime->imageData());
-    if (!askToDiscardUnsavedData())
-        return;
-    const Picture picture = Picture::fromImage(image);
+    const Picture picture = Picture::fromImage(qvariant_cast<QImage>(mime->imageData()));
     if (picture.isNull()) {
         platform_.messages.error("クリップボードの画像を読み込めませんでした。", "エラー");
         return;
     }
+    if (!askToDiscardUnsavedData())
+        return;
     showPicture(picture, QString());
 }
