@@ -15,9 +15,12 @@ const char* const kUnsavedQuestion = "保存されていないデータがあり
 const char* const kConfirmTitle = "確認";
 } // namespace
 
-bool frmMainPic::Form_Load()
+bool frmMainPic::Form_Load(const QString& startFile)
 {
-    if (!openPicture())
+    // A start file that does not load has been reported; the dialog follows
+    // as at a start without one.
+    const bool opened = !startFile.isEmpty() && loadPictureFile(startFile);
+    if (!opened && !openPicture())
         return false;
     state_.toolMode = ToolMode::XY;
     calibration_.coordinatesSet = false;
@@ -43,8 +46,7 @@ void frmMainPic::mnuFileOpen_Click()
     openPicture();
 }
 
-// Shows the open dialog and loads the chosen picture. A failed load is reported
-// and changes nothing: the data sheet is cleared only once the new picture is in.
+// Shows the open dialog and loads the chosen picture.
 bool frmMainPic::openPicture()
 {
     const QStringList filters = {
@@ -55,10 +57,16 @@ bool frmMainPic::openPicture()
         "拡張ﾒﾀﾌｧｲﾙ (*.emf)",
         "ﾒﾀﾌｧｲﾙ (*.wmf)",
     };
-    const QString path = platform_.files.openFile("開く", filters);
+    const QString path = platform_.files.openFile("開く", filters, lastPictureFolder_);
     if (path.isEmpty())
         return false;
+    return loadPictureFile(path);
+}
 
+// A failed load is reported and changes nothing: the data sheet is cleared only
+// once the new picture is in.
+bool frmMainPic::loadPictureFile(const QString& path)
+{
     PictureLoadResult loaded = platform_.pictures.load(path);
     if (!loaded.ok()) {
         platform_.messages.error(loaded.error.isEmpty()
@@ -67,17 +75,23 @@ bool frmMainPic::openPicture()
                                  "エラー");
         return false;
     }
+    lastPictureFolder_ = QFileInfo(path).absolutePath();
+    showPicture(loaded.picture, lastPictureFolder_);
+    return true;
+}
 
+void frmMainPic::showPicture(const Picture& picture, const QString& folder)
+{
+    pictureFolder_ = folder;
     rtbDataSheet_->clear();
     dataUnsaved_ = false;
-    loadedPicture_ = loaded.picture;
+    loadedPicture_ = picture;
     picGraph_->cls();
     picGraph_->paintPictureFull(loadedPicture_);
     picOriginal_ = picGraph_->image();
     undo_.pictureLoaded(picGraph_->image());
     updateUndoMenu();
     state_.traceMarksShown = false;
-    return true;
 }
 
 bool frmMainPic::askToDiscardUnsavedData()
@@ -127,7 +141,8 @@ void frmMainPic::mnuEditClear_Click()
 void frmMainPic::mnuFileSave_Click()
 {
     const QStringList filters = {"ﾃｷｽﾄ (*.txt)", "すべてのﾌｧｲﾙ (*.*)"};
-    QString path = platform_.files.saveFile("ﾌｧｲﾙの保存", filters, "txt");
+    QString path = platform_.files.saveFile("ﾌｧｲﾙの保存", filters, "txt",
+                                            lastSaveFolder_.isEmpty() ? pictureFolder_ : lastSaveFolder_);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -147,4 +162,5 @@ void frmMainPic::mnuFileSave_Click()
         return;
     }
     dataUnsaved_ = false;
+    lastSaveFolder_ = QFileInfo(path).absolutePath();
 }
