@@ -1,10 +1,14 @@
 // The trace column loop over a 4K canvas, beside a plain copy of the same
-// canvas bytes: the loop should cost less than one copy.
+// canvas bytes: the loop should cost less than one copy. And a whole run with
+// every point measured on an 8K picture, beside a copy of that picture.
 #include "raster/PixelBuffer.h"
+#include "raster/Stretch.h"
+#include "trace/RefineTracePoint.h"
 #include "trace/TraceRun.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -72,5 +76,83 @@ void BM_TraceCanvasMemcpy(benchmark::State& state)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
 }
 BENCHMARK(BM_TraceCanvasMemcpy)->Unit(benchmark::kMicrosecond);
+
+constexpr int kPictureWidth = 7680;
+constexpr int kPictureHeight = 4320;
+
+double pictureCurve(double x)
+{
+    return kPictureHeight / 2.0 + 1200.0 * std::sin(x / 600.0);
+}
+
+// An 8K picture of a sine 3 pixels thick with anti-aliased edges, as a
+// plotting program draws it; steep stretches are joined vertically.
+const QImage& bigPicture()
+{
+    static const QImage image = [] {
+        QImage img(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
+        img.fill(0xffffffffu);
+        for (int x = 0; x < kPictureWidth; ++x) {
+            const double a = pictureCurve(x), b = pictureCurve(x + 1);
+            const double top = std::min(a, b) - 1.5, bottom = std::max(a, b) + 1.5;
+            for (int y = std::max(0, int(top)); y <= std::min(kPictureHeight - 1, int(bottom)); ++y) {
+                const double cover = std::clamp(std::min(y + 1.0, bottom) - std::max(double(y), top), 0.0, 1.0);
+                const int v = int(std::lround(255 * (1 - cover)));
+                img.setPixel(x, y, qRgb(v, v, v));
+            }
+        }
+        return img;
+    }();
+    return image;
+}
+
+// The 4K canvas showing that picture, as the window stretches it.
+const PixelBuffer& bigCanvas()
+{
+    static const PixelBuffer buffer = [] {
+        PixelBuffer b;
+        b.redim(kWidth, kHeight);
+        ReadPixels(stretchImage(bigPicture(), QSize(kWidth, kHeight)), b);
+        return b;
+    }();
+    return buffer;
+}
+
+void BM_TraceRunRefinedOver8K(benchmark::State& state)
+{
+    const PixelBuffer& b = bigCanvas();
+    const TraceSettings settings{1, 50};
+    TraceEvidence evidence{bigPicture(), &b, CanvasPictureMapping(QSize(kWidth, kHeight), bigPicture().size()),
+                           CurveInk::dark(), settings.range};
+    const int startX = 15;
+    const int startY = int(std::lround(evidence.mapping.y().toTwips(pictureCurve(evidence.mapping.x().toPicture(startX)))));
+    const int endX = (kWidth - 2) * 15;
+    std::vector<TracePoint> run;
+    for (auto _ : state) {
+        run = TraceRun(b, settings, startX, startY, endX, kHeight);
+        RefineTracePoints(evidence, run);
+        benchmark::DoNotOptimize(run.data());
+    }
+    // Points the picture moved off their canvas row: every one, if the
+    // refinement did its work rather than falling back.
+    state.counters["points"] = double(run.size());
+    state.counters["measured"] = double(std::count_if(run.begin(), run.end(),
+                                                      [](const TracePoint& p) { return std::fmod(p.yt, 15.0f) != 0; }));
+}
+BENCHMARK(BM_TraceRunRefinedOver8K)->Unit(benchmark::kMicrosecond);
+
+void BM_TracePictureMemcpy8K(benchmark::State& state)
+{
+    const QImage& picture = bigPicture();
+    const std::size_t bytes = std::size_t(picture.sizeInBytes());
+    std::vector<unsigned char> target(bytes);
+    for (auto _ : state) {
+        std::memcpy(target.data(), picture.constBits(), bytes);
+        benchmark::DoNotOptimize(target.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
+}
+BENCHMARK(BM_TracePictureMemcpy8K)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -1,4 +1,4 @@
-// The splash picture and the window icon.
+// The splash picture and the program icon.
 #include "app/Artwork.h"
 #include "app/ArtworkPainting.h"
 
@@ -45,33 +45,41 @@ QPixmap splashPicture()
     return pm;
 }
 
+void paintProgramIcon(QPainter& p)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kInk, 1.0));
+    p.setBrush(QColor(44, 74, 122));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 5, 5);
+    p.setBrush(Qt::NoBrush);
+    QPainterPath axes;
+    axes.moveTo(6.5, 4);
+    axes.lineTo(6.5, 25.5);
+    axes.lineTo(28, 25.5);
+    p.strokePath(axes, QPen(QColor(196, 214, 240), 1.5));
+    QPainterPath curve;
+    curve.moveTo(8, 22);
+    curve.cubicTo(13, 21, 14, 8, 20, 8);
+    curve.cubicTo(24, 8, 25, 12, 28, 11);
+    p.strokePath(curve, QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(QColor(255, 96, 80), 1.6));
+    for (double t : {0.25, 0.55, 0.85})
+        p.drawEllipse(curve.pointAtPercent(t), 2.6, 2.6);
+}
+
+QPixmap programIcon(int size)
+{
+    QPixmap pm = blank(size);
+    QPainter p(&pm);
+    p.scale(size / 32.0, size / 32.0);
+    paintProgramIcon(p);
+    return pm;
+}
+
 QIcon windowIcon()
 {
     QIcon icon;
-    for (int size : {16, 32}) {
-        QPixmap pm = blank(size);
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 32.0, size / 32.0);
-        p.setPen(QPen(kInk, 1.0));
-        p.setBrush(QColor(44, 74, 122));
-        p.drawRoundedRect(QRectF(0.5, 0.5, 31, 31), 5, 5);
-        p.setBrush(Qt::NoBrush);
-        QPainterPath axes;
-        axes.moveTo(6.5, 4);
-        axes.lineTo(6.5, 25.5);
-        axes.lineTo(28, 25.5);
-        p.strokePath(axes, QPen(QColor(196, 214, 240), 1.5));
-        QPainterPath curve;
-        curve.moveTo(8, 22);
-        curve.cubicTo(13, 21, 14, 8, 20, 8);
-        curve.cubicTo(24, 8, 25, 12, 28, 11);
-        p.strokePath(curve, QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap));
-        p.setPen(QPen(QColor(255, 96, 80), 1.6));
-        for (double t : {0.25, 0.55, 0.85})
-            p.drawEllipse(curve.pointAtPercent(t), 2.6, 2.6);
-        p.end();
-        icon.addPixmap(pm);
-    }
+    for (int size : {16, 32, 48, 64})
+        icon.addPixmap(programIcon(size));
     return icon;
 }

@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QPoint>
 
+class QPainter;
+
 inline constexpr int kToolbarIconSize = 24;
 inline constexpr int kPointerImageSize = 32;
 inline constexpr int kSplashWidth = 548;
@@ -53,5 +55,9 @@ int eraserHalfSizeTwips(int k);
 QPixmap splashPicture();
 QColor splashBackground();
 
-// Window icon, painted at 32 x 32 (and 16 x 16 for small title bars).
+// The program icon, designed on a 32 x 32 grid: paintProgramIcon draws it in
+// those units (for any scale, or into an SVG), programIcon paints it at `size`
+// pixels square, windowIcon gathers the sizes title bars and task bars use.
+void paintProgramIcon(QPainter& p);
+QPixmap programIcon(int size);
 QIcon windowIcon();

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QWindowStateChangeEvent>
 #include <QLabel>
@@ -59,6 +61,11 @@ frmMainPic::frmMainPic(const Platform& platform, QWidget* parent)
     buildToolbar();
     buildMarkers();
     updateUndoMenu();
+    setAcceptDrops(true);
+    // Files dropped on the data sheet are pictures to open, not text to insert.
+    rtbDataSheet_->viewport()->installEventFilter(this);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &frmMainPic::updatePasteMenu);
+    updatePasteMenu();
 
     // Laid out at the first size now, so that a picture opened before the first
     // show already fills a canvas of the right size. The sheet starts wide
@@ -81,6 +88,10 @@ void frmMainPic::buildMenus()
     QAction* open = file->addAction("開く(&O)", this, &frmMainPic::mnuFileOpen_Click);
     open->setObjectName("mnuFileOpen");
     open->setShortcut(QKeySequence("Ctrl+O"));
+    mnuFilePaste_ = file->addAction("画像の貼り付け(&P)", this, &frmMainPic::mnuFilePaste_Click);
+    mnuFilePaste_->setObjectName("mnuFilePaste");
+    // Ctrl+V stays the data sheet's own paste of text.
+    mnuFilePaste_->setShortcut(QKeySequence("Ctrl+Shift+V"));
     QAction* save = file->addAction("ﾃﾞｰﾀの保存(&S)", this, &frmMainPic::mnuFileSave_Click);
     save->setObjectName("mnuFileSave");
     save->setShortcut(QKeySequence("Ctrl+S"));
@@ -93,6 +104,8 @@ void frmMainPic::buildMenus()
     edit->setObjectName("mnuEdit");
     mnuEditUndo_ = edit->addAction("元に戻す(&Z)", this, &frmMainPic::mnuEditUndo_Click);
     mnuEditUndo_->setObjectName("mnuEditUndo");
+    // In the data sheet the text box claims Ctrl+Z for its own undo first.
+    mnuEditUndo_->setShortcut(QKeySequence("Ctrl+Z"));
     mnuEditRedo_ = edit->addAction("やり直し(&Y)", this, &frmMainPic::mnuEditRedo_Click);
     mnuEditRedo_->setObjectName("mnuEditRedo");
     mnuEditRedo_->setShortcut(QKeySequence("Ctrl+Y"));
@@ -280,6 +293,8 @@ void frmMainPic::setStatus(const QString& text) { statusPanel1_->setText(text); 
 
 bool frmMainPic::eventFilter(QObject* watched, QEvent* event)
 {
+    if (rtbDataSheet_ && watched == rtbDataSheet_->viewport())
+        return handleDragEvent(event);
     if (watched == client_ && event->type() == QEvent::Resize) {
         Form_Resize();
         return false;

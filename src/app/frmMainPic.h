@@ -35,12 +35,14 @@ public:
     explicit frmMainPic(const Platform& platform, QWidget* parent = nullptr);
     ~frmMainPic() override;
 
-    // Load-time initialisation; runs the open command first. Returns false when
-    // no picture was loaded, in which case the program ends.
-    bool Form_Load();
+    // Load-time initialisation; first opens `startFile`, or when there is none
+    // or it does not load, runs the open dialog. Returns false when no picture
+    // was loaded, in which case the program ends.
+    bool Form_Load(const QString& startFile = QString());
 
     // Commands, as the menus and toolbar run them.
     void mnuFileOpen_Click();
+    void mnuFilePaste_Click();
     void mnuFileQuit_Click();
     void mnuFileSave_Click();
     void mnuEditClear_Click();
@@ -52,6 +54,9 @@ public:
     void mnuHelpAbout_Click();
     void cmdAutoTraseSetting_Click();
     void tbToolbar_ButtonClick(int index);
+    // Opens a picture file as the open command does once a file is chosen:
+    // after the unsaved-data question, keeping everything when it fails.
+    void openPictureFile(const QString& path);
 
     void AppendDataLine();
     void SaveUndoSnapshot();
@@ -76,6 +81,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Construction.
@@ -88,10 +96,16 @@ private:
 
     // File commands.
     bool openPicture();
+    bool loadPictureFile(const QString& path);
+    void showPicture(const Picture& picture, const QString& folder);
     // Asks what to do with unsaved lines before they would be lost; true to go on.
     bool settleUnsavedData();
     bool saveDataSheet();
     void setStatus(const QString& text);
+
+    // Drop and paste.
+    bool handleDragEvent(QEvent* event);
+    void updatePasteMenu();
 
     // Tools.
     void applyToolCursor();
@@ -148,6 +162,12 @@ private:
     bool dataUnsaved_ = false;
     float dataSheetWidth_ = 1845;
     bool loaded_ = false;
+    // Where the file dialogs start: the folder of the last picture opened
+    // from a file, of the picture shown (empty for pasted image data) and of
+    // the last sheet saved.
+    QString lastPictureFolder_;
+    QString pictureFolder_;
+    QString lastSaveFolder_;
 
     // Controls.
     QWidget* client_ = nullptr;
@@ -163,6 +183,7 @@ private:
     QStatusBar* statusBar1_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
     QProgressBar* progressBar1_ = nullptr;
+    QAction* mnuFilePaste_ = nullptr;
     QAction* mnuEditUndo_ = nullptr;
     QAction* mnuEditRedo_ = nullptr;
 

@@ -27,9 +27,12 @@ QString savePathWithExtension(QString path)
 }
 } // namespace
 
-bool frmMainPic::Form_Load()
+bool frmMainPic::Form_Load(const QString& startFile)
 {
-    if (!openPicture())
+    // A start file that does not load has been reported; the dialog follows
+    // as at a start without one.
+    const bool opened = !startFile.isEmpty() && loadPictureFile(startFile);
+    if (!opened && !openPicture())
         return false;
     state_.toolMode = ToolMode::XY;
     calibration_.coordinatesSet = false;
@@ -55,8 +58,7 @@ void frmMainPic::mnuFileOpen_Click()
     openPicture();
 }
 
-// Shows the open dialog and loads the chosen picture. A failed load is reported
-// and changes nothing: the data sheet is cleared only once the new picture is in.
+// Shows the open dialog and loads the chosen picture.
 bool frmMainPic::openPicture()
 {
     const QStringList filters = {
@@ -67,10 +69,16 @@ bool frmMainPic::openPicture()
         "拡張ﾒﾀﾌｧｲﾙ (*.emf)",
         "ﾒﾀﾌｧｲﾙ (*.wmf)",
     };
-    const QString path = platform_.files.openFile("開く", filters);
+    const QString path = platform_.files.openFile("開く", filters, lastPictureFolder_);
     if (path.isEmpty())
         return false;
+    return loadPictureFile(path);
+}
 
+// A failed load is reported and changes nothing: the data sheet is cleared only
+// once the new picture is in.
+bool frmMainPic::loadPictureFile(const QString& path)
+{
     PictureLoadResult loaded = platform_.pictures.load(path);
     if (!loaded.ok()) {
         platform_.messages.error(loaded.error.isEmpty()
@@ -79,17 +87,23 @@ bool frmMainPic::openPicture()
                                  "エラー");
         return false;
     }
+    lastPictureFolder_ = QFileInfo(path).absolutePath();
+    showPicture(loaded.picture, lastPictureFolder_);
+    return true;
+}
 
+void frmMainPic::showPicture(const Picture& picture, const QString& folder)
+{
+    pictureFolder_ = folder;
     rtbDataSheet_->clear();
     dataUnsaved_ = false;
-    loadedPicture_ = loaded.picture;
+    loadedPicture_ = picture;
     picGraph_->cls();
     picGraph_->paintPictureFull(loadedPicture_);
     picOriginal_ = picGraph_->image();
     undo_.pictureLoaded(picGraph_->image());
     updateUndoMenu();
     state_.traceMarksShown = false;
-    return true;
 }
 
 bool frmMainPic::settleUnsavedData()
@@ -151,7 +165,8 @@ bool frmMainPic::saveDataSheet()
     const QStringList filters = {"ﾃｷｽﾄ (*.txt)", "すべてのﾌｧｲﾙ (*.*)"};
     QString path;
     do {
-        path = platform_.files.saveFile("ﾌｧｲﾙの保存", filters, "txt");
+        path = platform_.files.saveFile("ﾌｧｲﾙの保存", filters, "txt",
+                                        lastSaveFolder_.isEmpty() ? pictureFolder_ : lastSaveFolder_);
         if (path.isEmpty())
             return false;
         path = savePathWithExtension(path);
@@ -182,5 +197,6 @@ bool frmMainPic::saveDataSheet()
         return false;
     }
     dataUnsaved_ = false;
+    lastSaveFolder_ = QFileInfo(path).absolutePath();
     return true;
 }

@@ -1,6 +1,8 @@
-// Start-up: the splash for two seconds, then the open dialog; without a picture
-// the program ends before the main window is shown.
+// Start-up: the splash for two seconds, then the picture named on the command
+// line or the open dialog; without a picture the program ends before the main
+// window is shown.
 #include "app/Artwork.h"
+#include "app/CommandLine.h"
 #include "app/frmMainPic.h"
 #include "app/frmSplash.h"
 #include "platform/picture/QtPictureLoader.h"
@@ -13,9 +15,23 @@
 #include <QApplication>
 #include <QScreen>
 
+#include <cstdio>
+
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine = parseCommandLine(arguments);
+    std::fputs(commandLine.out.toLocal8Bit().constData(), stdout);
+    std::fputs(commandLine.err.toLocal8Bit().constData(), stderr);
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
+
+    // The command line is ours alone: Qt must not take a picture's name for
+    // one of its own options.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName("Orvanta");
     QApplication::setWindowIcon(windowIcon());
 
@@ -34,7 +50,7 @@ int main(int argc, char** argv)
     }
 
     frmMainPic window(platform);
-    if (!window.Form_Load())
+    if (!window.Form_Load(commandLine.file))
         return 0;
 
     // A quarter of the free screen space from the top-left, not centred.

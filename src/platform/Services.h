@@ -12,11 +12,12 @@ class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
     // Returns the chosen path, or an empty string when the user cancelled.
-    // filters are Qt name filters ("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)"), the first preselected.
-    virtual QString openFile(const QString& title, const QStringList& filters) = 0;
+    // filters are Qt name filters ("ﾋﾞｯﾄﾏｯﾌﾟ (*.bmp)"), the first preselected;
+    // the dialog starts in startFolder, or in the current folder when it is empty.
+    virtual QString openFile(const QString& title, const QStringList& filters, const QString& startFolder) = 0;
     // defaultSuffix is added when the typed name has no extension.
     virtual QString saveFile(const QString& title, const QStringList& filters,
-                             const QString& defaultSuffix) = 0;
+                             const QString& defaultSuffix, const QString& startFolder) = 0;
 };
 
 class ColorDialog {

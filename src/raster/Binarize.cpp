@@ -89,6 +89,13 @@ void binarizeRun(std::uint32_t* p, std::size_t count, PassRange red, PassRange g
 
 } // namespace
 
+bool BinarizeMatches(const BinarizeSettings& settings, int red, int green, int blue)
+{
+    const double t = toleranceOf(settings);
+    return redOrGreenPasses(t, red, settings.selRed()) && redOrGreenPasses(t, green, settings.selGreen())
+        && bluePasses(t, blue, settings.selBlue());
+}
+
 void BinarizePixels(PixelBuffer& buffer, const BinarizeSettings& settings,
                     const std::function<void(int x)>& progress)
 {

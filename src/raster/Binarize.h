@@ -19,11 +19,14 @@ struct BinarizeSettings {
     int selBlue() const { return int((curveColor / 65536u) & 255u); }
 };
 
-// Applies the pixel rule to every element of the buffer, spare row and column
-// included: a pixel whose channels each differ from the curve colour by at most
-// t = tolerancePercent * 255 / 100 becomes black (except that the blue upper
-// limit B + t is rounded, halves to even, first), anything else white; the
-// reserved byte is kept. progress(x) is called a few times with rising x, the last time with
+// The per-pixel rule, for one pixel's red, green and blue. Each channel may
+// differ from the curve colour by at most t = tolerancePercent * 255 / 100,
+// except that the blue upper limit B + t is rounded (halves to even) first.
+bool BinarizeMatches(const BinarizeSettings& settings, int red, int green, int blue);
+
+// Applies the rule to every element of the buffer, spare row and column
+// included: a match becomes black, anything else white; the reserved byte is
+// kept. progress(x) is called a few times with rising x, the last time with
 // maxX, in proportion to the work done: x / maxX of the picture is finished.
 void BinarizePixels(PixelBuffer& buffer, const BinarizeSettings& settings,
                     const std::function<void(int x)>& progress = {});

@@ -15,19 +15,22 @@ public:
     std::deque<QString> saveAnswers;
     QString lastTitle;
     QStringList lastFilters;
+    QString lastFolder;
     int opens = 0;
 
-    QString openFile(const QString& title, const QStringList& filters) override
+    QString openFile(const QString& title, const QStringList& filters, const QString& folder) override
     {
         ++opens;
         lastTitle = title;
         lastFilters = filters;
+        lastFolder = folder;
         return pop(openAnswers);
     }
-    QString saveFile(const QString& title, const QStringList& filters, const QString&) override
+    QString saveFile(const QString& title, const QStringList& filters, const QString&, const QString& folder) override
     {
         lastTitle = title;
         lastFilters = filters;
+        lastFolder = folder;
         return pop(saveAnswers);
     }
 

@@ -7,8 +7,10 @@ namespace {
 
 // Shows the dialog with the first filter preselected; the chosen path, or ""
 // when the user cancelled.
-QString run(QFileDialog& dialog, const QStringList& filters)
+QString run(QFileDialog& dialog, const QStringList& filters, const QString& startFolder)
 {
+    if (!startFolder.isEmpty())
+        dialog.setDirectory(startFolder);
     dialog.setNameFilters(filters);
     if (!filters.isEmpty())
         dialog.selectNameFilter(filters.first());
@@ -19,15 +21,16 @@ QString run(QFileDialog& dialog, const QStringList& filters)
 
 } // namespace
 
-QString QtFileDialogs::openFile(const QString& title, const QStringList& filters)
+QString QtFileDialogs::openFile(const QString& title, const QStringList& filters, const QString& startFolder)
 {
     QFileDialog dialog(QApplication::activeWindow(), title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    return run(dialog, filters);
+    return run(dialog, filters, startFolder);
 }
 
-QString QtFileDialogs::saveFile(const QString& title, const QStringList& filters, const QString& defaultSuffix)
+QString QtFileDialogs::saveFile(const QString& title, const QStringList& filters, const QString& defaultSuffix,
+                                const QString& startFolder)
 {
     QFileDialog dialog(QApplication::activeWindow(), title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -36,5 +39,5 @@ QString QtFileDialogs::saveFile(const QString& title, const QStringList& filters
     // The caller asks before replacing a file, once it has settled the name
     // (extension included) that is really written.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    return run(dialog, filters);
+    return run(dialog, filters, startFolder);
 }

@@ -1,0 +1,52 @@
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#ifndef ORVANTA_VERSION
+#define ORVANTA_VERSION "1.0"
+#endif
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Turns a picture of a graph back into numbers.");
+    const QCommandLineOption help({"h", "help"}, "Shows this help and exits.");
+    const QCommandLineOption version({"v", "version"}, "Shows the version and exits.");
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument("picture", "Picture to open instead of showing the open dialog "
+                                            "(bitmap, JPEG, GIF, PNG, TIFF, WebP, EMF or WMF).",
+                                 "[picture]");
+
+    // The parser names the program only when an application object exists;
+    // this runs before one does.
+    const QString program = arguments.isEmpty() ? QStringLiteral("orvanta") : QFileInfo(arguments.first()).fileName();
+    QString helpText = parser.helpText();
+    helpText.replace("<executable_name>", program);
+
+    CommandLine result;
+    if (!parser.parse(arguments)) {
+        result.exitCode = 2;
+        result.err = QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(program, parser.errorText());
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.exitCode = 0;
+        result.out = helpText;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.exitCode = 0;
+        result.out = QStringLiteral("Orvanta " ORVANTA_VERSION "\n");
+        return result;
+    }
+    QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return result;
+    result.file = files.takeFirst();
+    if (!files.isEmpty())
+        result.err = QStringLiteral("%1: opens one picture at a time; not opened: %2\n")
+                         .arg(program, files.join(QStringLiteral(", ")));
+    return result;
+}

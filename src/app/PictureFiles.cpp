@@ -1,0 +1,33 @@
+#include "app/PictureFiles.h"
+
+#include <QFileInfo>
+#include <QMimeData>
+#include <QMimeDatabase>
+#include <QUrl>
+
+namespace {
+// The types the picture loader reads; the desktop entry offers the same list.
+const char* const kPictureTypes[] = {"image/bmp", "image/jpeg", "image/gif", "image/png",
+                                     "image/tiff", "image/webp", "image/emf", "image/wmf"};
+} // namespace
+
+bool isPictureFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(path);
+    for (const char* name : kPictureTypes) {
+        if (type.inherits(QString::fromLatin1(name)))
+            return true;
+    }
+    return false;
+}
+
+QString pictureFileIn(const QMimeData& mime)
+{
+    const QList<QUrl> urls = mime.urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return QString();
+    const QString path = urls.first().toLocalFile();
+    return isPictureFile(path) ? path : QString();
+}
