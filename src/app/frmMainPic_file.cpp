@@ -59,7 +59,9 @@ bool frmMainPic::openPicture()
     if (path.isEmpty())
         return false;
 
-    PictureLoadResult loaded = platform_.pictures.load(path);
+    // Metafiles are rendered four times finer than the canvas, so thin lines
+    // stay dark when the rendering is shrunk onto it.
+    PictureLoadResult loaded = platform_.pictures.load(path, picGraph_->image().size() * 4);
     if (!loaded.ok()) {
         platform_.messages.error(loaded.error.isEmpty()
                                      ? QStringLiteral("「%1」を開けませんでした。").arg(QFileInfo(path).fileName())
