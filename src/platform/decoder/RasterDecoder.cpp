@@ -47,7 +47,7 @@ bool isDamageReport(const char* category, const QString& message)
         || message.contains(QLatin1String("Inconsistent progression"));
 }
 
-DecodeOutcome decodeRaster(const QByteArray& file)
+DecodeOutcome decodeRaster(const QByteArray& file, PictureDestination destination)
 {
     QBuffer buffer;
     buffer.setData(file);
@@ -72,7 +72,10 @@ DecodeOutcome decodeRaster(const QByteArray& file)
         return DecodeOutcome::refused(Status::Truncated);
 
     DecodeOutcome out;
-    out.image = reader.read();
+    if (destination)
+        out.image = destination(declared, reader.imageFormat());
+    if (!reader.read(&out.image))
+        out.image = QImage();
     if (out.image.isNull())
         return DecodeOutcome::refused(canAllocate(pixels * 4) ? Status::Damaged : Status::OutOfMemory);
     if (out.image.size() != declared)

@@ -1,7 +1,7 @@
-// orvanta-decode [--size WxH] INPUT|-
-// Decodes a picture file (or metafile bytes on standard input) and writes its
-// pixels to standard output in the form DecodeProtocol.h describes; metafiles
-// are rendered at WxH. Every decoder here is a library that trusts its input,
+// orvanta-decode [--size WxH] [--pixels-fd N] INPUT|-
+// Decodes a picture file (or metafile bytes on standard input) and writes the
+// header DecodeProtocol.h describes to standard output, the pixels after it or
+// into the memory file N the program handed over; metafiles are rendered at WxH. Every decoder here is a library that trusts its input,
 // so they run in this process of their own, with capped memory and time, and
 // the program only ever sees plain pixels or a reason for refusing the file.
 #include "MetafileCheck.h"
@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -51,13 +52,19 @@ void limitResources()
     // A crash in a decoder is an expected outcome here, not worth a core file.
     const rlimit core{0, 0};
     setrlimit(RLIMIT_CORE, &core);
+    // The pixels of the largest picture accepted, and not a byte more.
+    const rlim_t pixels = rlim_t(decodeproto::kMaxPixels) * 4;
+    const rlimit file{pixels, pixels};
+    setrlimit(RLIMIT_FSIZE, &file);
 }
 
-bool writeAll(const void* data, qint64 size)
+int pixelsFd = STDOUT_FILENO;
+
+bool writeAll(const void* data, qint64 size, int fd = pixelsFd)
 {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t n = write(STDOUT_FILENO, p, size_t(std::min<qint64>(size, qint64(1) << 30)));
+        const ssize_t n = write(fd, p, size_t(std::min<qint64>(size, qint64(1) << 30)));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -74,7 +81,7 @@ int refuse(Status why, QSize declared = QSize())
     header.status = why;
     header.width = uint32_t(std::max(0, declared.width()));
     header.height = uint32_t(std::max(0, declared.height()));
-    return writeAll(&header, sizeof header) ? 0 : 1;
+    return writeAll(&header, sizeof header, STDOUT_FILENO) ? 0 : 1;
 }
 
 // A decoder that reports damage would go on to fill the rest with guesses, and
@@ -116,6 +123,24 @@ bool writePixels(const QImage& image)
     return true;
 }
 
+// Opaque pixels decode straight into the program's memory file: no copy of
+// the picture is made anywhere.
+uchar* sharedPixels = nullptr;
+
+QImage decodeIntoPixelFile(QSize size, QImage::Format format)
+{
+    const size_t bytes = size_t(size.width()) * size_t(size.height()) * 4;
+    if (pixelsFd == STDOUT_FILENO || format != QImage::Format_RGB32 || ftruncate(pixelsFd, off_t(bytes)) != 0)
+        return QImage();
+    void* data = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED, pixelsFd, 0);
+    if (data == MAP_FAILED) {
+        ftruncate(pixelsFd, 0);
+        return QImage();
+    }
+    sharedPixels = static_cast<uchar*>(data);
+    return QImage(sharedPixels, size.width(), size.height(), qsizetype(size.width()) * 4, QImage::Format_RGB32);
+}
+
 bool parseSize(const char* text, QSize& size)
 {
     int w = 0, h = 0;
@@ -132,10 +157,14 @@ int main(int argc, char** argv)
     limitResources();
     QSize size;
     int arg = 1;
-    if (argc == 4 && std::strcmp(argv[1], "--size") == 0 && parseSize(argv[2], size))
-        arg = 3;
+    while (arg + 2 < argc) {  // options, in pairs, before the input
+        if (!(std::strcmp(argv[arg], "--size") == 0 && parseSize(argv[arg + 1], size))
+            && !(std::strcmp(argv[arg], "--pixels-fd") == 0 && std::sscanf(argv[arg + 1], "%d", &pixelsFd) == 1))
+            break;
+        arg += 2;
+    }
     if (arg != argc - 1) {
-        std::fprintf(stderr, "usage: orvanta-decode [--size WxH] INPUT|-\n");
+        std::fprintf(stderr, "usage: orvanta-decode [--size WxH] [--pixels-fd N] INPUT|-\n");
         return 2;
     }
     // Bigger pipe buffer: fewer round trips for a picture of hundreds of megabytes.
@@ -147,9 +176,12 @@ int main(int argc, char** argv)
     if (fromStdin ? !input.open(stdin, QIODevice::ReadOnly) : (input.setFileName(QFile::decodeName(argv[arg])), !input.open(QIODevice::ReadOnly)))
         return refuse(Status::Unsupported);
     if (fromStdin) {
-        bytes = input.read(kMaxStdinBytes + 1);
-        if (bytes.size() > kMaxStdinBytes)
-            return refuse(Status::TooLarge);
+        // A pipe hands its bytes over in pieces: read to its end.
+        for (QByteArray piece; !(piece = input.read(1 << 20)).isEmpty() || input.waitForReadyRead(-1);) {
+            bytes += piece;
+            if (bytes.size() > kMaxStdinBytes)
+                return refuse(Status::TooLarge);
+        }
     } else if (input.size() > 0) {
         // Mapped, not read: the decoders look at the file without a copy of it.
         const uchar* mapped = input.map(0, input.size());
@@ -173,7 +205,7 @@ int main(int argc, char** argv)
 
     DecodeOutcome outcome;
     try {
-        outcome = metafile ? renderMetafile(bytes, size) : decodeRaster(bytes);
+        outcome = metafile ? renderMetafile(bytes, size) : decodeRaster(bytes, decodeIntoPixelFile);
     } catch (const std::bad_alloc&) {
         outcome = DecodeOutcome::refused(Status::OutOfMemory);
     }
@@ -188,7 +220,8 @@ int main(int argc, char** argv)
     header.naturalHeight = uint32_t(natural.height());
     header.vector = metafile ? 1 : 0;
     try {
-        return writeAll(&header, sizeof header) && writePixels(outcome.image) ? 0 : 1;
+        const bool inPlace = sharedPixels && outcome.image.constBits() == sharedPixels;
+        return writeAll(&header, sizeof header, STDOUT_FILENO) && (inPlace || writePixels(outcome.image)) ? 0 : 1;
     } catch (const std::bad_alloc&) {
         return 1;  // the header is out: the program sees the rows end early
     }

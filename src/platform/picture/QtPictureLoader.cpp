@@ -9,6 +9,11 @@
 #include <QProcess>
 #include <QtEndian>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <new>
 #include <utility>
 
@@ -91,6 +96,51 @@ public:
     }
 };
 
+// The memory file the helper writes the pixels into: the program maps it as
+// its picture, so the pixels are never copied on this side.
+constexpr int kPixelsFd = 3;
+
+class PixelFile {
+public:
+    PixelFile() : fd_(memfd_create("orvanta-picture", MFD_CLOEXEC)) {}
+    ~PixelFile()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    PixelFile(const PixelFile&) = delete;
+    PixelFile& operator=(const PixelFile&) = delete;
+    int fd() const { return fd_; }
+    qint64 size() const
+    {
+        struct stat st {};
+        return fd_ >= 0 && fstat(fd_, &st) == 0 ? qint64(st.st_size) : -1;
+    }
+    // The file as an RGB32 picture that unmaps itself; null when that fails.
+    QImage map(int width, int height) const
+    {
+        const size_t bytes = size_t(width) * size_t(height) * 4;
+        void* data = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd_, 0);
+        if (data == MAP_FAILED)
+            return QImage();
+        auto* mapping = new Mapping{data, bytes};
+        return QImage(static_cast<uchar*>(data), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
+                      [](void* m) {
+                          auto* mapping = static_cast<Mapping*>(m);
+                          munmap(mapping->data, mapping->bytes);
+                          delete mapping;
+                      },
+                      mapping);
+    }
+
+private:
+    struct Mapping {
+        void* data;
+        size_t bytes;
+    };
+    int fd_;
+};
+
 } // namespace
 
 QtPictureLoader::QtPictureLoader(QString helperPath, LoadProgress* progress)
@@ -149,12 +199,21 @@ PictureLoadResult QtPictureLoader::renderVector(const Picture& vector, QSize siz
 PictureLoadResult QtPictureLoader::decode(const QString& fileName, QStringList arguments, const QByteArray& input,
                                           QByteArray metafile)
 {
+    PixelFile pixels;
+    if (pixels.fd() < 0)
+        return failure(QStringLiteral("画像を読み込むためのメモリが足りません。"));
     HelperProcess helper;
     helper.setProgram(helperPath_);
-    helper.setArguments(arguments);
+    helper.setArguments(QStringList{QStringLiteral("--pixels-fd"), QString::number(kPixelsFd)} + arguments);
     helper.setStandardErrorFile(QProcess::nullDevice());
     if (input.isEmpty())
         helper.setStandardInputFile(QProcess::nullDevice());
+    const int fd = pixels.fd();
+    helper.setChildProcessModifier([fd] {
+        // Only the helper gets the file, as descriptor 3, kept across exec.
+        dup2(fd, kPixelsFd);
+        fcntl(kPixelsFd, F_SETFD, 0);
+    });
     helper.start(input.isEmpty() ? QIODevice::ReadOnly : QIODevice::ReadWrite);
     if (!helper.waitForStarted(timeLimitMs_))
         return failure(QStringLiteral("画像を読み込むプログラムを起動できません。"));
@@ -167,8 +226,6 @@ PictureLoadResult QtPictureLoader::decode(const QString& fileName, QStringList a
     clock.start();
     Header header;
     qint64 headerBytes = 0;
-    QImage image;  // the one copy of the picture, filled straight from the pipe
-    qint64 pixelBytes = 0;
     qint64 wanted = -1;
     struct ProgressShown {
         LoadProgress* progress;
@@ -180,38 +237,38 @@ PictureLoadResult QtPictureLoader::decode(const QString& fileName, QStringList a
     } shown{progress_};
 
     for (;;) {
-        while (helper.bytesAvailable() > 0 && pixelBytes != wanted) {
-            if (headerBytes < qint64(sizeof header)) {
-                headerBytes += helper.read(reinterpret_cast<char*>(&header) + headerBytes, sizeof header - headerBytes);
-                if (headerBytes < qint64(sizeof header))
-                    continue;
+        if (headerBytes < qint64(sizeof header) && helper.bytesAvailable() > 0) {
+            headerBytes += helper.read(reinterpret_cast<char*>(&header) + headerBytes, sizeof header - headerBytes);
+            if (headerBytes == qint64(sizeof header)) {
                 if (header.magic != decodeproto::kMagic)
                     return failure(helperBroke());
                 if (header.status != Status::Ok)
                     return failure(reasonFor(header));
                 // Never trust the helper for an allocation size.
-                const qint64 pixels = qint64(header.width) * header.height;
-                if (pixels <= 0 || pixels > decodeproto::kMaxPixels || header.width > (1u << 30))
+                const qint64 count = qint64(header.width) * header.height;
+                if (count <= 0 || count > decodeproto::kMaxPixels || header.width > (1u << 28))
                     return failure(helperBroke());
-                image = QImage(int(header.width), int(header.height), QImage::Format_RGB32);
-                if (image.isNull())
-                    return failure(QStringLiteral("画像を読み込むためのメモリが足りません。"));
-                wanted = image.sizeInBytes();
-            } else {
-                pixelBytes += helper.read(reinterpret_cast<char*>(image.bits()) + pixelBytes, wanted - pixelBytes);
+                wanted = count * 4;
             }
         }
-        if (pixelBytes == wanted)
-            break;
+        if (headerBytes == qint64(sizeof header))
+            helper.readAllStandardOutput();  // nothing is due after the header
         if (helper.state() == QProcess::NotRunning && helper.bytesAvailable() == 0)
-            return failure(helperBroke());  // crashed or stopped early
+            break;
         if (clock.elapsed() > timeLimitMs_)
             return failure(QStringLiteral("読み込みが時間内に終わりませんでした。"));
-        const double fraction = wanted > 0 ? double(pixelBytes) / double(wanted) : -1.0;
+        const double fraction = wanted > 0 ? double(std::min(pixels.size(), wanted)) / double(wanted) : -1.0;
         if (progress_ && !progress_->update(fileName, clock.elapsed(), fraction))
             return failure(QStringLiteral("読み込みを中止しました。"));
-        helper.waitForReadyRead(kPollMs);
+        if (helper.state() != QProcess::NotRunning)
+            helper.waitForFinished(kPollMs);
     }
+    if (headerBytes < qint64(sizeof header) || helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0
+        || pixels.size() != wanted)
+        return failure(helperBroke());  // crashed, stopped by its caps, or sent too little
+    QImage image = pixels.map(int(header.width), int(header.height));
+    if (image.isNull())
+        return failure(QStringLiteral("画像を読み込むためのメモリが足りません。"));
 
     PictureLoadResult result;
     const QSize natural(int(header.naturalWidth), int(header.naturalHeight));
