@@ -1,8 +1,10 @@
 #include "platform/picture/QtPictureLoader.h"
+#include "platform/qt/QtLoadProgress.h"
 #include "raster/PixelBuffer.h"
 #include "trace/TraceRun.h"
 
 #include <QFile>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -188,19 +190,21 @@ TEST(BrokenHelper, EveryFailureIsAMessage)
     }
 }
 
-// While the pixels arrive the loader reports their share, rising to the end.
-TEST(QtPictureLoader, ReportsProgressAndFinishesIt)
+// The progress box appears only once a load has taken a second, names the
+// file, and its Cancel button ends the load.
+TEST(QtLoadProgress, ShowsAfterASecondAndCancels)
 {
-    QTemporaryDir dir;
-    QImage big(3000, 2000, QImage::Format_RGB32);
-    big.fill(Qt::white);
-    ASSERT_TRUE(big.save(dir.filePath("big.bmp")));
-    ScriptedProgress progress;
-    const PictureLoadResult result = QtPictureLoader(QString(), &progress).load(dir.filePath("big.bmp"), kCanvas);
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    EXPECT_EQ(progress.finishes, 1);
-    EXPECT_TRUE(std::is_sorted(progress.fractions.begin(), progress.fractions.end()));
-    EXPECT_LE(progress.fractions.empty() ? 0.0 : progress.fractions.back(), 1.0);
+    QtLoadProgress progress;
+    EXPECT_TRUE(progress.update("グラフ.png", 999, -1));
+    EXPECT_EQ(progress.dialog(), nullptr);
+    EXPECT_TRUE(progress.update("グラフ.png", 1000, 0.5));
+    ASSERT_NE(progress.dialog(), nullptr);
+    EXPECT_EQ(progress.dialog()->labelText().toStdString(), "「グラフ.png」を読み込んでいます…");
+    EXPECT_EQ(progress.dialog()->value(), 50);
+    progress.dialog()->cancel();
+    EXPECT_FALSE(progress.update("グラフ.png", 1050, 0.6));
+    progress.finished();
+    EXPECT_EQ(progress.dialog(), nullptr);
 }
 
 } // namespace
