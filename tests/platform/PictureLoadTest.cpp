@@ -185,8 +185,9 @@ TEST(BrokenHelper, EveryFailureIsAMessage)
         QtPictureLoader loader(helper, &progress);
         loader.setTimeLimit(500);
         expectRefused(loader.load(fixture("graph.png"), kCanvas), "graph.png", c.reason);
-        if (c.cancelAt > 0)
+        if (c.cancelAt > 0) {
             EXPECT_EQ(int(progress.fractions.size()), c.cancelAt);
+        }
     }
 }
 
