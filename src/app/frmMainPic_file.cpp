@@ -79,7 +79,9 @@ bool frmMainPic::openPicture()
 // once the new picture is in.
 bool frmMainPic::loadPictureFile(const QString& path)
 {
-    PictureLoadResult loaded = platform_.pictures.load(path);
+    // Metafiles are rendered four times finer than the canvas, so thin lines
+    // stay dark when the rendering is shrunk onto it.
+    PictureLoadResult loaded = platform_.pictures.load(path, picGraph_->image().size() * 4);
     if (!loaded.ok()) {
         platform_.messages.error(loaded.error.isEmpty()
                                      ? QStringLiteral("「%1」を開けませんでした。").arg(QFileInfo(path).fileName())

@@ -8,6 +8,7 @@
 #include "platform/picture/QtPictureLoader.h"
 #include "platform/qt/QtColorDialog.h"
 #include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtLoadProgress.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtPointerConfinement.h"
 #include "platform/qt/QtSystemServices.h"
@@ -40,7 +41,8 @@ int main(int argc, char** argv)
     QtMessageBoxes messages;
     QtSystemServices system;
     QtPointerConfinement pointer;
-    QtPictureLoader pictures;
+    QtLoadProgress progress;
+    QtPictureLoader pictures(QString(), &progress);
     Platform platform{files, colors, messages, system, pointer, pictures};
 
     {

@@ -47,44 +47,47 @@ QImage stretchImage(const QImage& source, QSize size)
 {
     if (size.isEmpty())
         return QImage();
-    QImage src = source.format() == QImage::Format_RGB32 ? source
-                                                          : source.convertToFormat(QImage::Format_RGB32);
-    if (src.isNull() || src.width() <= 0 || src.height() <= 0) {
-        QImage blank(size, QImage::Format_RGB32);
-        blank.fill(Qt::white);
-        return blank;
+    QImage dst(size, QImage::Format_RGB32);
+    if (dst.isNull())
+        return dst;
+    if (source.isNull()) {
+        dst.fill(Qt::white);
+        return dst;
     }
-    if (src.size() == size)
-        return src.copy();
+    // Opaque RGB32 comes straight from the loader; anything else is converted
+    // once (snapshots and pictures made in tests are small).
+    const QImage src = source.format() == QImage::Format_RGB32 ? source
+                                                                : source.convertToFormat(QImage::Format_RGB32);
+    if (src.isNull())
+        return QImage();
 
     const auto xs = spans(src.width(), size.width());
     const auto ys = spans(src.height(), size.height());
-
-    // Horizontal pass into a temporary of destination width, source height;
-    // the minimum is separable, so a vertical pass over it finishes the job.
-    std::vector<quint32> rows(static_cast<size_t>(size.width()) * static_cast<size_t>(src.height()));
-    for (int y = 0; y < src.height(); ++y) {
-        const auto* line = reinterpret_cast<const quint32*>(src.constScanLine(y));
-        quint32* out = rows.data() + static_cast<size_t>(y) * static_cast<size_t>(size.width());
-        for (int d = 0; d < size.width(); ++d) {
-            const Span s = xs[static_cast<size_t>(d)];
-            quint32 v = line[s.first] | 0xff000000u;
-            for (int x = s.first + 1; x < s.last; ++x)
-                v = darker(v, line[x]);
-            out[d] = v;
-        }
-    }
-
-    QImage dst(size, QImage::Format_RGB32);
+    // Row by row: the minimum is separable, so each destination row is the
+    // darkest of its source rows, each reduced across first. Beyond the two
+    // images only one row is ever held, whatever the picture's height.
+    std::vector<quint32> reduced(static_cast<size_t>(size.width()));
     for (int d = 0; d < size.height(); ++d) {
-        const Span s = ys[static_cast<size_t>(d)];
+        const Span rows = ys[static_cast<size_t>(d)];
         auto* out = reinterpret_cast<quint32*>(dst.scanLine(d));
-        const quint32* first = rows.data() + static_cast<size_t>(s.first) * static_cast<size_t>(size.width());
-        std::copy(first, first + size.width(), out);
-        for (int y = s.first + 1; y < s.last; ++y) {
-            const quint32* line = rows.data() + static_cast<size_t>(y) * static_cast<size_t>(size.width());
-            for (int x = 0; x < size.width(); ++x)
-                out[x] = darker(out[x], line[x]);
+        if (d > 0 && rows.first == ys[static_cast<size_t>(d - 1)].first && rows.last == ys[static_cast<size_t>(d - 1)].last) {
+            std::copy_n(reinterpret_cast<const quint32*>(dst.constScanLine(d - 1)), size.width(), out);
+            continue;  // enlarging repeats the row above
+        }
+        for (int y = rows.first; y < rows.last; ++y) {
+            const auto* line = reinterpret_cast<const quint32*>(src.constScanLine(y));
+            quint32* target = y == rows.first ? out : reduced.data();
+            for (int x = 0; x < size.width(); ++x) {
+                const Span s = xs[static_cast<size_t>(x)];
+                quint32 v = line[s.first] | 0xff000000u;
+                for (int i = s.first + 1; i < s.last; ++i)
+                    v = darker(v, line[i]);
+                target[x] = v;
+            }
+            if (y != rows.first) {
+                for (int x = 0; x < size.width(); ++x)
+                    out[x] = darker(out[x], reduced[static_cast<size_t>(x)]);
+            }
         }
     }
     return dst;

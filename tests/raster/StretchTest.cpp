@@ -3,8 +3,6 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace {
 
 const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255);
@@ -25,19 +23,17 @@ bool lineIsAll(const QImage& image, int i, bool vertical, QRgb colour)
     return true;
 }
 
-// Shrinking keeps a one-pixel dark line pure black, wherever it lies, and
-// darkens nothing else.
-TEST(ShrinkThinLine, StaysPureBlack)
+// A one-pixel dark line stays pure black when the picture shrinks, wherever it
+// lies, and nothing else darkens: a thin curve never vanishes or turns grey.
+TEST(Shrink, OnePixelLineSurvivesPureBlack)
 {
-    const std::pair<int, bool> lines[] = {{0, true}, {1, true}, {500, true}, {998, true}, {999, true},
-                                          {0, false}, {333, false}, {999, false}};
+    const std::pair<int, bool> lines[] = {{0, true}, {1, true}, {500, true}, {999, true}, {0, false}, {333, false}, {999, false}};
     for (const auto& [position, vertical] : lines) {
         SCOPED_TRACE(testing::Message() << (vertical ? "column " : "row ") << position);
         QImage source = whitePicture(1000, 1000);
         for (int i = 0; i < 1000; ++i)
             source.setPixel(vertical ? position : i, vertical ? i : position, kBlack);
         const QImage out = stretchImage(source, QSize(333, 333));
-        ASSERT_EQ(out.size(), QSize(333, 333));
         int black = 0, white = 0;
         for (int i = 0; i < 333; ++i) {
             black += lineIsAll(out, i, vertical, kBlack);
@@ -49,60 +45,45 @@ TEST(ShrinkThinLine, StaysPureBlack)
     }
 }
 
-TEST(Stretch, ShrinkTakesTheDarkestValueOfEachChannel)
+// Shrinking takes the darkest value of each channel; areas of one colour keep it.
+TEST(Shrink, DarkestChannelsAndPlainAreasKeepTheirColour)
 {
-    QImage source(2, 1, QImage::Format_RGB32);
-    source.setPixel(0, 0, qRgb(200, 10, 90));
-    source.setPixel(1, 0, qRgb(50, 180, 120));
-    EXPECT_EQ(stretchImage(source, QSize(1, 1)).pixel(0, 0), qRgb(50, 10, 90));
+    QImage source(4, 1, QImage::Format_RGB32);
+    const QRgb colours[] = {qRgb(200, 10, 90), qRgb(50, 180, 120), qRgb(0, 0, 255), qRgb(0, 0, 255)};
+    for (int x = 0; x < 4; ++x)
+        source.setPixel(x, 0, colours[x]);
+    const QImage out = stretchImage(source, QSize(2, 1));
+    EXPECT_EQ(out.pixel(0, 0), qRgb(50, 10, 90));
+    EXPECT_EQ(out.pixel(1, 0), qRgb(0, 0, 255));
 }
 
-TEST(Stretch, EnlargingTwoByTwoRepeatsEachPixel)
+// Enlarging: each destination pixel is the source pixel under its centre,
+// exactly, along both axes. A mapping shifted by half a pixel fails here.
+TEST(Enlarge, EachPixelTakesTheSourcePixelUnderItsCentre)
 {
-    const QRgb colours[2][2] = {{qRgb(255, 0, 0), qRgb(0, 255, 0)}, {qRgb(0, 0, 255), qRgb(10, 20, 30)}};
-    QImage source(2, 2, QImage::Format_RGB32);
-    for (int i = 0; i < 4; ++i)
-        source.setPixel(i % 2, i / 2, colours[i / 2][i % 2]);
-    const QImage out = stretchImage(source, QSize(4, 4));
-    ASSERT_EQ(out.size(), QSize(4, 4));
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(out.pixel(i % 4, i / 4), colours[i / 8][i % 4 / 2]) << i % 4 << "," << i / 4;
-}
-
-// At ratios that do not divide evenly every destination pixel is still one of
-// the source pixels, taken in order, each at least once: no mixed colours.
-TEST(EnlargeRatio, EveryPixelComesFromTheSourceInOrder)
-{
-    const std::pair<int, int> ratios[] = {{2, 3}, {3, 5}, {7, 10}, {5, 16}, {1, 9}};
-    for (const auto& [from, to] : ratios) {
-        SCOPED_TRACE(testing::Message() << from << " -> " << to);
-        QImage source(from, 1, QImage::Format_RGB32);
-        // Neighbours alternate red and blue: a darkest-of rule would make black.
-        for (int x = 0; x < from; ++x)
-            source.setPixel(x, 0, x % 2 ? qRgb(0, 0, 255 - x) : qRgb(255 - x, 0, 0));
-        const QImage out = stretchImage(source, QSize(to, 3));
-        ASSERT_EQ(out.size(), QSize(to, 3));
-        int previous = 0;
-        std::set<int> used;
-        for (int x = 0; x < to; ++x) {
-            const QRgb p = out.pixel(x, 1);
-            const int s = 255 - qRed(p) - qBlue(p);  // the source index the colour says
-            ASSERT_TRUE(s >= previous && s < from && p == source.pixel(s, 0)) << "column " << x;
-            previous = s;
-            used.insert(s);
-            EXPECT_EQ(out.pixel(x, 0), p);
-            EXPECT_EQ(out.pixel(x, 2), p);
-        }
-        EXPECT_EQ(int(used.size()), from);
+    struct Case { int from, to; std::vector<int> source; };
+    const Case cases[] = {{2, 5, {0, 0, 1, 1, 1}}, {3, 4, {0, 1, 1, 2}}, {4, 6, {0, 1, 1, 2, 3, 3}},
+                          {1, 3, {0, 0, 0}}, {3, 7, {0, 0, 1, 1, 1, 2, 2}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " -> " << c.to);
+        QImage source(c.from, c.from, QImage::Format_RGB32);
+        for (int y = 0; y < c.from; ++y)
+            for (int x = 0; x < c.from; ++x)
+                source.setPixel(x, y, qRgb(40 * x, 40 * y, 200));  // every pixel its own colour
+        const QImage out = stretchImage(source, QSize(c.to, c.to));
+        ASSERT_EQ(out.size(), QSize(c.to, c.to));
+        for (int y = 0; y < c.to; ++y)
+            for (int x = 0; x < c.to; ++x)
+                ASSERT_EQ(out.pixel(x, y), source.pixel(c.source[x], c.source[y])) << x << "," << y;
     }
 }
 
 // Whatever the shapes, a frame round the picture lands on every edge of the
 // target and does not spread inwards.
-TEST(FillTarget, FrameReachesEveryEdge)
+TEST(Stretch, FrameReachesEveryEdge)
 {
     const std::pair<QSize, QSize> shapes[] = {{{400, 10}, {120, 90}}, {{10, 400}, {120, 90}}, {{640, 480}, {333, 777}},
-                                              {{31, 17}, {500, 500}}, {{1000, 1000}, {333, 333}}, {{120, 90}, {120, 90}}};
+                                              {{31, 17}, {500, 500}}, {{2, 300000}, {120, 90}}, {{120, 90}, {120, 90}}};
     for (const auto& [from, to] : shapes) {
         SCOPED_TRACE(testing::Message() << from.width() << "x" << from.height() << " -> " << to.width() << "x" << to.height());
         QImage source = whitePicture(from.width(), from.height());
@@ -116,13 +97,15 @@ TEST(FillTarget, FrameReachesEveryEdge)
             EXPECT_TRUE(lineIsAll(out, 0, vertical, kBlack));
             EXPECT_TRUE(lineIsAll(out, (vertical ? to.width() : to.height()) - 1, vertical, kBlack));
         }
-        EXPECT_EQ(out.pixel(to.width() / 2, to.height() / 2), kWhite);
+        if (from.width() > 2)
+            EXPECT_EQ(out.pixel(to.width() / 2, to.height() / 2), kWhite);
     }
 }
 
-TEST(Stretch, EmptyTargetGivesNullAndOtherFormatsAreAccepted)
+TEST(Stretch, EmptyTargetNoPictureAndOtherFormats)
 {
     EXPECT_TRUE(stretchImage(whitePicture(4, 4), QSize(0, 5)).isNull());
+    EXPECT_EQ(stretchImage(QImage(), QSize(3, 3)), whitePicture(3, 3));  // no picture: a white canvas
     const QImage out = stretchImage(whitePicture(4, 4).convertToFormat(QImage::Format_Indexed8), QSize(2, 2));
     EXPECT_EQ(out.format(), QImage::Format_RGB32);
     EXPECT_EQ(out.pixel(1, 1), kWhite);

@@ -101,13 +101,21 @@ public:
 class FakePictureLoader : public PictureLoader {
 public:
     QHash<QString, QImage> pictures;
-    PictureLoadResult load(const QString& path) override
+    QSize lastVectorSize;
+    PictureLoadResult load(const QString& path, QSize vectorSize) override
     {
+        lastVectorSize = vectorSize;
         PictureLoadResult r;
         if (pictures.contains(path))
             r.picture = Picture::fromImage(pictures.value(path));
         else
             r.error = QStringLiteral("「%1」を開けませんでした。").arg(path);
+        return r;
+    }
+    PictureLoadResult renderVector(const Picture& vector, QSize size) override
+    {
+        PictureLoadResult r;
+        r.picture = Picture::fromRendering(vector.stretched(size), vector.metafile(), vector.naturalSize());
         return r;
     }
 };

@@ -41,6 +41,85 @@ bool isStandardWmfHeader(const unsigned char* p, std::size_t size)
     return (type == 1 || type == 2) && headerWords == 9 && (version == 0x0100 || version == 0x0300);
 }
 
+// The fixed part of the record types the converter reads in full, in bytes
+// from the record's start; and where a record declares counts, the room
+// those counts need. A record shorter than that would be read past its end.
+struct RecordLayout {
+    std::uint32_t type;
+    std::uint32_t fixed;
+};
+constexpr RecordLayout kLayouts[] = {
+    {2, 28}, {3, 28}, {4, 28}, {5, 28}, {6, 28},       // poly-bezier/-gon/-line(-to): count at 24
+    {7, 32}, {8, 32},                                  // poly-polyline/-gon: polygons 24, points 28
+    {35, 32}, {36, 36},                                // set / modify world transform
+    {44, 32}, {45, 40}, {46, 40}, {47, 40}, {55, 40},  // round rect, arc, chord, pie, arc to
+    {56, 28}, {76, 100}, {77, 108}, {81, 80}, {82, 104},  // poly draw, bit/stretch blt, stretch DIB, font
+    {83, 76}, {84, 76},                                // text out A / W
+    {85, 28}, {86, 28}, {87, 28}, {88, 28}, {89, 28},  // the same poly records with 16-bit points
+    {90, 32}, {91, 32}, {92, 28}, {95, 52}, {114, 108},
+};
+
+// Whether `count` items of `itemSize` bytes fit in `room` bytes.
+bool fits(std::uint64_t count, std::uint64_t itemSize, std::uint64_t room) { return count * itemSize <= room; }
+
+// Bytes [offset, offset + length) inside the record.
+bool inside(std::uint64_t offset, std::uint64_t length, std::uint64_t size) { return offset <= size && length <= size - offset; }
+
+std::string checkEmfRecord(const unsigned char* r, std::uint32_t type, std::uint32_t size)
+{
+    const RecordLayout* layout = nullptr;
+    for (const RecordLayout& l : kLayouts) {
+        if (l.type == type)
+            layout = &l;
+    }
+    if (!layout)
+        return {};
+    if (size < layout->fixed)
+        return "record shorter than its type";
+    const std::uint64_t room = size - layout->fixed;
+    switch (type) {
+    case 2: case 3: case 4: case 5: case 6:
+        return fits(u32(r + 24), 8, room) ? std::string() : "points past the record";
+    case 85: case 86: case 87: case 88: case 89:
+        return fits(u32(r + 24), 4, room) ? std::string() : "points past the record";
+    case 56: case 92: {  // points, then one type byte each
+        const std::uint64_t points = u32(r + 24);
+        return fits(points, type == 56 ? 9 : 5, room) ? std::string() : "points past the record";
+    }
+    case 7: case 8: case 90: case 91: {
+        const std::uint64_t polygons = u32(r + 24);
+        const std::uint64_t points = u32(r + 28);
+        if (!fits(polygons, 4, room) || !fits(points, type <= 8 ? 8 : 4, room - polygons * 4))
+            return "points past the record";
+        std::uint64_t total = 0;
+        for (std::uint64_t i = 0; i < polygons; ++i)
+            total += u32(r + 32 + i * 4);
+        return total <= points ? std::string() : "polygon counts exceed the points";
+    }
+    case 83: case 84: {
+        const std::uint64_t chars = u32(r + 44);
+        const std::uint64_t offString = u32(r + 48);
+        const std::uint64_t offDx = u32(r + 72);
+        if (!inside(offString, chars * (type == 84 ? 2 : 1), size) || (offDx != 0 && !inside(offDx, chars * 4, size)))
+            return "text past the record";
+        return {};
+    }
+    case 76: case 77: case 81: case 114: {
+        // Bitmap header and bits, wherever the record keeps them.
+        const std::uint32_t at = type == 81 ? 48 : 84;
+        if (!inside(u32(r + at), u32(r + at + 4), size) || !inside(u32(r + at + 8), u32(r + at + 12), size))
+            return "bitmap past the record";
+        return {};
+    }
+    case 95:
+        return fits(u32(r + 48), 4, room) && inside(u32(r + 12), u32(r + 16), size) && inside(u32(r + 20), u32(r + 24), size)
+            ? std::string()
+            : "pen data past the record";
+    default:
+        return {};
+    }
+}
+
 bool sideOk(long long a, long long b, long long limit)
 {
     const long long side = std::llabs(b - a);
@@ -101,6 +180,9 @@ std::string checkEmf(const unsigned char* data, std::size_t size)
             return "bad record size";
         if (type == kEmrEof)
             return {};
+        std::string bad = checkEmfRecord(data + offset, type, recordSize);
+        if (!bad.empty())
+            return bad;
         offset += recordSize;
     }
     return "too many records";

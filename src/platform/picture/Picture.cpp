@@ -3,52 +3,37 @@
 #include "raster/Stretch.h"
 
 #include <QPainter>
-#include <QSvgRenderer>
 
-Picture Picture::fromImage(const QImage& image)
+#include <utility>
+
+Picture Picture::fromImage(QImage image)
 {
     Picture p;
     if (image.isNull())
         return p;
-    // Transparent parts show the white canvas beneath, so flatten on white once.
+    if (image.format() == QImage::Format_RGB32) {
+        p.image_ = std::move(image);
+        return p;
+    }
     QImage flat(image.size(), QImage::Format_RGB32);
+    if (flat.isNull())
+        return p;  // out of memory: no picture
     flat.fill(Qt::white);
     QPainter painter(&flat);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.drawImage(0, 0, image);
     painter.end();
-    p.image_ = flat;
+    p.image_ = std::move(flat);
     return p;
 }
 
-Picture Picture::fromSvg(const QByteArray& svg)
+Picture Picture::fromRendering(QImage rendering, QByteArray metafile, QSize naturalSize)
 {
-    Picture p;
-    QSvgRenderer renderer(svg);
-    if (!renderer.isValid())
-        return p;
-    p.svg_ = svg;
-    p.svgSize_ = renderer.defaultSize();
-    return p;
-}
-
-QSize Picture::naturalSize() const
-{
-    return isVector() ? svgSize_ : image_.size();
-}
-
-QImage Picture::stretched(QSize size) const
-{
-    if (size.isEmpty())
-        return QImage();
-    if (isVector()) {
-        QImage out(size, QImage::Format_RGB32);
-        out.fill(Qt::white);
-        QSvgRenderer renderer(svg_);
-        renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
-        QPainter painter(&out);
-        renderer.render(&painter, QRectF(0, 0, size.width(), size.height()));
-        return out;
+    Picture p = fromImage(std::move(rendering));
+    if (!p.isNull()) {
+        p.metafile_ = std::move(metafile);
+        p.naturalSize_ = naturalSize;
     }
-    return stretchImage(image_, size);
+    return p;
 }
+
+QImage Picture::stretched(QSize size) const { return stretchImage(image_, size); }

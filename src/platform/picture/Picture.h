@@ -3,26 +3,30 @@
 #include <QImage>
 #include <QSize>
 
-// A picture as the program holds it: either raster pixels (opaque, flattened on
-// white) or a vector drawing kept as SVG so that it stays sharp at any size.
+// A picture as the program holds it: opaque pixels, one copy. A raster picture
+// keeps its own pixels at its own resolution; a metafile keeps a fine rendering
+// (made by the decoding helper) together with its bytes, so that it can be
+// rendered again when the canvas outgrows that rendering.
 class Picture {
 public:
     Picture() = default;
-    static Picture fromImage(const QImage& image);
-    static Picture fromSvg(const QByteArray& svg);
+    // Anything not opaque RGB32 is converted, transparent parts shown on white.
+    static Picture fromImage(QImage image);
+    static Picture fromRendering(QImage rendering, QByteArray metafile, QSize naturalSize);
 
-    bool isNull() const { return image_.isNull() && svg_.isEmpty(); }
-    bool isVector() const { return !svg_.isEmpty(); }
-    QSize naturalSize() const;
-
-    // The picture stretched to exactly `size` pixels, aspect ratio not kept.
-    QImage stretched(QSize size) const;
-
+    bool isNull() const { return image_.isNull(); }
+    bool isVector() const { return !metafile_.isEmpty(); }
+    // The metafile's own size, or the pixels' size.
+    QSize naturalSize() const { return isVector() ? naturalSize_ : image_.size(); }
     const QImage& image() const { return image_; }
-    const QByteArray& svg() const { return svg_; }
+    const QByteArray& metafile() const { return metafile_; }
+
+    // The pixels stretched to exactly `size`, aspect ratio not kept, thin dark
+    // lines kept (Stretch.h).
+    QImage stretched(QSize size) const;
 
 private:
     QImage image_;
-    QByteArray svg_;
-    QSize svgSize_;
+    QByteArray metafile_;
+    QSize naturalSize_;
 };

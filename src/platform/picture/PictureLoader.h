@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/picture/Picture.h"
 
+#include <QSize>
 #include <QString>
 
 struct PictureLoadResult {
@@ -12,5 +13,9 @@ struct PictureLoadResult {
 class PictureLoader {
 public:
     virtual ~PictureLoader() = default;
-    virtual PictureLoadResult load(const QString& path) = 0;
+    // A metafile is rendered at `vectorSize` pixels (the loader may make it
+    // smaller to stay within its limits); a raster picture keeps its own size.
+    virtual PictureLoadResult load(const QString& path, QSize vectorSize) = 0;
+    // Renders a vector picture from its kept bytes again, at another size.
+    virtual PictureLoadResult renderVector(const Picture& vector, QSize size) = 0;
 };

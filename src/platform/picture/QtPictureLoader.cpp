@@ -1,44 +1,63 @@
 #include "platform/picture/QtPictureLoader.h"
 
+#include "platform/picture/DecodeProtocol.h"
 #include "platform/picture/HelperPath.h"
-#include "platform/picture/RasterCompleteness.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QProcess>
 #include <QtEndian>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <new>
 #include <utility>
+
+using decodeproto::Header;
+using decodeproto::Status;
 
 namespace {
 
-// Enough room for a picture of kMaxPixels at four bytes a pixel; Qt's own
-// default (256 MB) would refuse pictures well below our limit.
-constexpr int kAllocationLimitMb = 1600;
-// The SVG of a plotted graph is kilobytes to a few megabytes.
-constexpr qsizetype kMaxSvgBytes = qsizetype(64) << 20;
-constexpr int kMaxVectorSide = 20000;
+// The bytes of a metafile are kept with its rendering; those of plotted graphs
+// are kilobytes to a few megabytes.
+constexpr qint64 kMaxMetafileBytes = qint64(128) << 20;
+constexpr int kPollMs = 50;
 
-PictureLoadResult failure(const QString& path, const QString& reason)
+QString message(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("「%1」を開けませんでした。\n%2").arg(fileName, reason);
+}
+
+PictureLoadResult failure(const QString& reason)
 {
     PictureLoadResult result;
-    result.error = QStringLiteral("「%1」を開けませんでした。\n%2").arg(QFileInfo(path).fileName(), reason);
+    result.error = reason;
     return result;
 }
 
-// Only these decoders are trusted: several other Qt plugins (TGA, WBMP) accept
-// almost any bytes as a picture and would turn a damaged file into noise.
-bool isAcceptedRasterFormat(const QByteArray& format)
+// The helper crashed, was stopped by its caps or sent something else.
+QString helperBroke() { return QStringLiteral("画像の読み込み中にエラーが起きました。"); }
+
+QString reasonFor(const Header& header)
 {
-    static const QByteArray accepted[] = {"bmp", "jpeg", "jpg", "gif", "png", "tiff", "tif", "webp"};
-    for (const QByteArray& name : accepted) {
-        if (format == name)
-            return true;
+    switch (header.status) {
+    case Status::Unsupported: return QStringLiteral("対応していない形式か、壊れたファイルです。");
+    case Status::UnreadableSize: return QStringLiteral("画像の大きさを読み取れません。壊れている可能性があります。");
+    case Status::TooLarge:
+        return header.width && header.height
+            ? QStringLiteral("画像が大きすぎます（%1×%2 ピクセル）。").arg(header.width).arg(header.height)
+            : QStringLiteral("画像が大きすぎます。");
+    case Status::Truncated: return QStringLiteral("ファイルが途中で切れています。");
+    case Status::Damaged: return QStringLiteral("画像を読み込めません。壊れている可能性があります。");
+    case Status::MetafileDamaged: return QStringLiteral("メタファイルを変換できません。壊れている可能性があります。");
+    case Status::OutOfMemory: return QStringLiteral("画像を読み込むためのメモリが足りません。");
+    case Status::Ok: break;
     }
-    return false;
+    return helperBroke();
 }
 
 bool looksLikeMetafile(const QByteArray& head)
@@ -58,103 +77,202 @@ bool looksLikeMetafile(const QByteArray& head)
     return false;
 }
 
+QStringList sizeArguments(QSize size)
+{
+    if (size.isEmpty())
+        return {};
+    return {QStringLiteral("--size"), QStringLiteral("%1x%2").arg(size.width()).arg(size.height())};
+}
+
+// Stops the helper on every way out of a load.
+class HelperProcess : public QProcess {
+public:
+    ~HelperProcess() override
+    {
+        if (state() != NotRunning) {
+            kill();
+            waitForFinished(2000);
+        }
+    }
+};
+
+// The memory file the helper writes the pixels into: the program maps it as
+// its picture, so the pixels are never copied on this side.
+constexpr int kPixelsFd = 3;
+
+class PixelFile {
+public:
+    PixelFile() : fd_(memfd_create("orvanta-picture", MFD_CLOEXEC)) {}
+    ~PixelFile()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    PixelFile(const PixelFile&) = delete;
+    PixelFile& operator=(const PixelFile&) = delete;
+    int fd() const { return fd_; }
+    qint64 size() const
+    {
+        struct stat st {};
+        return fd_ >= 0 && fstat(fd_, &st) == 0 ? qint64(st.st_size) : -1;
+    }
+    // The file as an RGB32 picture that unmaps itself; null when that fails.
+    QImage map(int width, int height) const
+    {
+        const size_t bytes = size_t(width) * size_t(height) * 4;
+        void* data = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd_, 0);
+        if (data == MAP_FAILED)
+            return QImage();
+        auto* mapping = new Mapping{data, bytes};
+        return QImage(static_cast<uchar*>(data), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
+                      [](void* m) {
+                          auto* mapping = static_cast<Mapping*>(m);
+                          munmap(mapping->data, mapping->bytes);
+                          delete mapping;
+                      },
+                      mapping);
+    }
+
+private:
+    struct Mapping {
+        void* data;
+        size_t bytes;
+    };
+    int fd_;
+};
+
 } // namespace
 
-QtPictureLoader::QtPictureLoader(QString helperPath) : helperPath_(std::move(helperPath))
+QtPictureLoader::QtPictureLoader(QString helperPath, LoadProgress* progress)
+    : helperPath_(std::move(helperPath)), progress_(progress)
 {
     if (helperPath_.isEmpty())
         helperPath_ = decoderHelperPath();
 }
 
-PictureLoadResult QtPictureLoader::load(const QString& path)
+PictureLoadResult QtPictureLoader::load(const QString& path, QSize vectorSize)
 {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return failure(path, QStringLiteral("ファイルが見つからないか、読み込めません。"));
-    const QByteArray head = file.read(64);
-    file.close();
-    if (head.isEmpty())
-        return failure(path, QStringLiteral("ファイルが空です。"));
-    return looksLikeMetafile(head) ? loadMetafile(path) : loadRaster(path);
-}
-
-PictureLoadResult QtPictureLoader::loadRaster(const QString& path) const
-{
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    reader.setAllocationLimit(kAllocationLimitMb);
-    if (!reader.canRead() || !isAcceptedRasterFormat(reader.format()))
-        return failure(path, QStringLiteral("対応していない形式か、壊れたファイルです。"));
-
-    // Refuse from the declared size, before the decoder allocates anything.
-    // Every accepted decoder reports the size from the header; one that cannot
-    // has met a header it does not trust either.
-    const QSize declared = reader.size();
-    if (!declared.isValid() || declared.isEmpty())
-        return failure(path, QStringLiteral("画像の大きさを読み取れません。壊れている可能性があります。"));
-    if (qint64(declared.width()) * qint64(declared.height()) > kMaxPixels)
-        return failure(path, QStringLiteral("画像が大きすぎます（%1×%2 ピクセル）。")
-                                 .arg(declared.width())
-                                 .arg(declared.height()));
-
-    if (!isRasterFileComplete(path, reader.format()))
-        return failure(path, QStringLiteral("ファイルが途中で切れています。"));
-
-    const QImage image = reader.read();
-    if (image.isNull())
-        return failure(path, QStringLiteral("画像を読み込めません。壊れている可能性があります。"));
-    if (qint64(image.width()) * qint64(image.height()) > kMaxPixels)
-        return failure(path, QStringLiteral("画像が大きすぎます（%1×%2 ピクセル）。").arg(image.width()).arg(image.height()));
-
+    const QString name = QFileInfo(path).fileName();
     PictureLoadResult result;
-    result.picture = Picture::fromImage(image);
-    if (result.picture.isNull())
-        return failure(path, QStringLiteral("画像を読み込めません。"));
+    try {
+        QFile file(path);
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+            result = failure(QStringLiteral("ファイルが見つからないか、読み込めません。"));
+        } else if (file.size() == 0) {
+            result = failure(QStringLiteral("ファイルが空です。"));
+        } else if (looksLikeMetafile(file.peek(64))) {
+            // The helper reads the same bytes the picture keeps.
+            QByteArray bytes = file.read(kMaxMetafileBytes + 1);
+            result = bytes.size() > kMaxMetafileBytes
+                ? failure(QStringLiteral("画像が大きすぎます。"))
+                : decode(name, sizeArguments(vectorSize) << QStringLiteral("-"), bytes, bytes);
+        } else {
+            result = decode(name, {path}, {}, {});
+        }
+    } catch (const std::bad_alloc&) {
+        result = failure(QStringLiteral("画像を読み込むためのメモリが足りません。"));
+    }
+    if (!result.error.isEmpty()) {
+        result.picture = Picture();
+        result.error = message(name, result.error);
+    }
     return result;
 }
 
-PictureLoadResult QtPictureLoader::loadMetafile(const QString& path) const
+PictureLoadResult QtPictureLoader::renderVector(const Picture& vector, QSize size)
 {
-    QProcess helper;
+    PictureLoadResult result;
+    try {
+        result = vector.isVector() ? decode(QString(), sizeArguments(size) << QStringLiteral("-"), vector.metafile(),
+                                            vector.metafile())
+                                   : failure(QStringLiteral("対応していない形式か、壊れたファイルです。"));
+    } catch (const std::bad_alloc&) {
+        result = failure(QStringLiteral("画像を読み込むためのメモリが足りません。"));
+    }
+    if (!result.error.isEmpty()) {
+        result.picture = Picture();
+        result.error = QStringLiteral("メタファイルを描き直せませんでした。\n%1").arg(result.error);
+    }
+    return result;
+}
+
+PictureLoadResult QtPictureLoader::decode(const QString& fileName, QStringList arguments, const QByteArray& input,
+                                          QByteArray metafile)
+{
+    PixelFile pixels;
+    if (pixels.fd() < 0)
+        return failure(QStringLiteral("画像を読み込むためのメモリが足りません。"));
+    HelperProcess helper;
     helper.setProgram(helperPath_);
-    helper.setArguments({path});
-    helper.setProcessChannelMode(QProcess::SeparateChannels);
-    helper.setStandardInputFile(QProcess::nullDevice());
-    helper.start(QIODevice::ReadOnly);
-    if (!helper.waitForStarted(helperTimeoutMs_))
-        return failure(path, QStringLiteral("メタファイルの変換プログラムを起動できません。"));
+    helper.setArguments(QStringList{QStringLiteral("--pixels-fd"), QString::number(kPixelsFd)} + arguments);
+    helper.setStandardErrorFile(QProcess::nullDevice());
+    if (input.isEmpty())
+        helper.setStandardInputFile(QProcess::nullDevice());
+    const int fd = pixels.fd();
+    helper.setChildProcessModifier([fd] {
+        // Only the helper gets the file, as descriptor 3, kept across exec.
+        dup2(fd, kPixelsFd);
+        fcntl(kPixelsFd, F_SETFD, 0);
+    });
+    helper.start(input.isEmpty() ? QIODevice::ReadOnly : QIODevice::ReadWrite);
+    if (!helper.waitForStarted(timeLimitMs_))
+        return failure(QStringLiteral("画像を読み込むプログラムを起動できません。"));
+    if (!input.isEmpty()) {
+        helper.write(input);
+        helper.closeWriteChannel();
+    }
 
-    // Read as we go: the helper blocks once the pipe is full, and the size cap
-    // must hold before the whole output sits in memory.
-    const QDeadlineTimer deadline(helperTimeoutMs_);
-    QByteArray svg;
-    bool tooLarge = false;
-    while (helper.state() != QProcess::NotRunning && !deadline.hasExpired()) {
-        helper.waitForReadyRead(int(qMin<qint64>(deadline.remainingTime(), 100)));
-        svg += helper.readAllStandardOutput();
-        helper.readAllStandardError();  // keep the error pipe from filling up
-        if (svg.size() > kMaxSvgBytes) {
-            tooLarge = true;
-            break;
+    QElapsedTimer clock;
+    clock.start();
+    Header header;
+    qint64 headerBytes = 0;
+    qint64 wanted = -1;
+    struct ProgressShown {
+        LoadProgress* progress;
+        ~ProgressShown()
+        {
+            if (progress)
+                progress->finished();
         }
-    }
-    if (helper.state() != QProcess::NotRunning) {
-        helper.kill();
-        helper.waitForFinished(2000);
-        return failure(path, tooLarge ? QStringLiteral("メタファイルの変換結果が大きすぎます。")
-                                      : QStringLiteral("メタファイルの変換が時間内に終わりませんでした。"));
-    }
-    svg += helper.readAllStandardOutput();
+    } shown{progress_};
 
-    if (helper.exitStatus() != QProcess::NormalExit)
-        return failure(path, QStringLiteral("メタファイルの変換中にエラーが起きました。"));
-    if (helper.exitCode() != 0 || svg.isEmpty() || svg.size() > kMaxSvgBytes)
-        return failure(path, QStringLiteral("メタファイルを変換できません。壊れている可能性があります。"));
+    for (;;) {
+        if (headerBytes < qint64(sizeof header) && helper.bytesAvailable() > 0) {
+            headerBytes += helper.read(reinterpret_cast<char*>(&header) + headerBytes, sizeof header - headerBytes);
+            if (headerBytes == qint64(sizeof header)) {
+                if (header.magic != decodeproto::kMagic)
+                    return failure(helperBroke());
+                if (header.status != Status::Ok)
+                    return failure(reasonFor(header));
+                // Never trust the helper for an allocation size.
+                const qint64 count = qint64(header.width) * header.height;
+                if (count <= 0 || count > decodeproto::kMaxPixels || header.width > (1u << 28))
+                    return failure(helperBroke());
+                wanted = count * 4;
+            }
+        }
+        if (headerBytes == qint64(sizeof header))
+            helper.readAllStandardOutput();  // nothing is due after the header
+        if (helper.state() == QProcess::NotRunning && helper.bytesAvailable() == 0)
+            break;
+        if (clock.elapsed() > timeLimitMs_)
+            return failure(QStringLiteral("読み込みが時間内に終わりませんでした。"));
+        const double fraction = wanted > 0 ? double(std::min(pixels.size(), wanted)) / double(wanted) : -1.0;
+        if (progress_ && !progress_->update(fileName, clock.elapsed(), fraction))
+            return failure(QStringLiteral("読み込みを中止しました。"));
+        if (helper.state() != QProcess::NotRunning)
+            helper.waitForFinished(kPollMs);
+    }
+    if (headerBytes < qint64(sizeof header) || helper.exitStatus() != QProcess::NormalExit || helper.exitCode() != 0
+        || pixels.size() != wanted)
+        return failure(helperBroke());  // crashed, stopped by its caps, or sent too little
+    QImage image = pixels.map(int(header.width), int(header.height));
+    if (image.isNull())
+        return failure(QStringLiteral("画像を読み込むためのメモリが足りません。"));
 
     PictureLoadResult result;
-    result.picture = Picture::fromSvg(svg);
-    const QSize size = result.picture.naturalSize();
-    if (result.picture.isNull() || size.isEmpty() || size.width() > kMaxVectorSide || size.height() > kMaxVectorSide)
-        return failure(path, QStringLiteral("メタファイルを変換できません。壊れている可能性があります。"));
+    const QSize natural(int(header.naturalWidth), int(header.naturalHeight));
+    result.picture = header.vector ? Picture::fromRendering(std::move(image), std::move(metafile), natural)
+                                   : Picture::fromImage(std::move(image));
     return result;
 }

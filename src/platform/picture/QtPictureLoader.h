@@ -1,29 +1,34 @@
 #pragma once
+#include "platform/picture/LoadProgress.h"
 #include "platform/picture/PictureLoader.h"
 
 #include <QString>
+#include <QStringList>
 
-// Loads raster pictures with QImageReader and metafiles through the
-// orvanta-decode helper process. The format is decided by content, never by
-// the file name. Every failure comes back as a message naming the file.
+// Every picture is decoded by the orvanta-decode helper process (memory and
+// CPU capped) and arrives here as plain pixels, read straight into the one
+// picture the program keeps. The format is decided by content, never by the
+// file name. Every failure, a cancel and the time limit come back as a message
+// naming the file.
 class QtPictureLoader : public PictureLoader {
 public:
-    // Pictures declaring more pixels than this are refused before decoding.
-    static constexpr qint64 kMaxPixels = 400'000'000;
-    static constexpr int kDefaultHelperTimeoutMs = 10'000;
+    static constexpr int kDefaultTimeLimitMs = 30'000;
 
     // An empty helper path means the installed or built helper (HelperPath.h).
-    explicit QtPictureLoader(QString helperPath = QString());
+    explicit QtPictureLoader(QString helperPath = QString(), LoadProgress* progress = nullptr);
 
-    PictureLoadResult load(const QString& path) override;
+    PictureLoadResult load(const QString& path, QSize vectorSize) override;
+    PictureLoadResult renderVector(const Picture& vector, QSize size) override;
 
-    void setHelperTimeout(int milliseconds) { helperTimeoutMs_ = milliseconds; }
+    void setTimeLimit(int milliseconds) { timeLimitMs_ = milliseconds; }
     const QString& helperPath() const { return helperPath_; }
 
 private:
-    PictureLoadResult loadRaster(const QString& path) const;
-    PictureLoadResult loadMetafile(const QString& path) const;
+    // Runs the helper on `argument` (a path, or "-" for `input` on its
+    // standard input); on failure the reason alone, without the file name.
+    PictureLoadResult decode(const QString& fileName, QStringList arguments, const QByteArray& input, QByteArray metafile);
 
     QString helperPath_;
-    int helperTimeoutMs_ = kDefaultHelperTimeoutMs;
+    LoadProgress* progress_;
+    int timeLimitMs_ = kDefaultTimeLimitMs;
 };

@@ -1,0 +1,189 @@
+// Opening a picture, file chosen to pixels ready at canvas size: through the
+// decoding helper as the program does, and decoded in this process for
+// comparison, each beside a memcpy of the decoded picture's bytes. The figure
+// to watch is helper / in-process (target: at most 1.2 for the PNG).
+#include "platform/decoder/MetafileRenderer.h"
+#include "platform/decoder/RasterDecoder.h"
+#include "platform/picture/QtPictureLoader.h"
+#include "raster/Stretch.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QtEndian>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+namespace {
+
+const QSize kCanvas(447, 335);
+
+// A scanned graph of 6000 x 4000: paper noise, a grid, a curve.
+QImage scannedGraph(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    std::mt19937 rng(42);
+    std::uniform_int_distribution<int> noise(232, 255);
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            const int v = noise(rng);
+            line[x] = qRgb(v, v, v);
+        }
+    }
+    for (int k = 1; k < 10; ++k) {
+        for (int x = 0; x < w; ++x)
+            image.setPixel(x, h * k / 10, qRgb(60, 60, 60));
+        for (int y = 0; y < h; ++y)
+            image.setPixel(w * k / 10, y, qRgb(60, 60, 60));
+    }
+    for (int x = 0; x < w; ++x)
+        for (int t = -2; t <= 2; ++t)
+            image.setPixel(x, int(h / 2 + h / 3 * std::sin(x * 6.28 / w)) + t, qRgb(20, 20, 20));
+    return image;
+}
+
+QByteArray le32(quint32 v)
+{
+    QByteArray b(4, 0);
+    qToLittleEndian(v, b.data());
+    return b;
+}
+
+// A plotter's metafile of about 20 MB: the fixture's header and set-up
+// records, then many short strokes (move, line) over the drawing.
+QByteArray largeMetafile()
+{
+    QFile f(QStringLiteral(ORVANTA_FIXTURES "/plot.emf"));
+    f.open(QIODevice::ReadOnly);
+    const QByteArray emf = f.readAll();
+    qsizetype eof = 0;
+    for (qsizetype at = 0; at + 8 <= emf.size(); at += qFromLittleEndian<quint32>(emf.constData() + at + 4)) {
+        if (qFromLittleEndian<quint32>(emf.constData() + at) == 14) {
+            eof = at;
+            break;
+        }
+    }
+    QByteArray strokes;
+    const int count = 20 * 1024 * 1024 / 32;
+    strokes.reserve(count * 32);
+    std::mt19937 rng(7);
+    for (int i = 0; i < count; ++i) {
+        const quint32 x = 600 + rng() % 3000, y = 400 + rng() % 2200;
+        strokes += le32(27) + le32(16) + le32(x) + le32(y) + le32(54) + le32(16) + le32(x + rng() % 40) + le32(y + rng() % 40);
+    }
+    QByteArray out = emf.left(eof) + strokes + emf.mid(eof);
+    qToLittleEndian<quint32>(quint32(out.size()), out.data() + 48);
+    qToLittleEndian<quint32>(qFromLittleEndian<quint32>(out.constData() + 52) + 2 * count, out.data() + 52);
+    return out;
+}
+
+struct Files {
+    QString png, emf;
+    QByteArray pngBytes, emfBytes;
+};
+
+const Files& files()
+{
+    static const Files f = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "orvanta_bench";
+        static char* argv[] = {name, nullptr};
+        new QGuiApplication(argc, argv);  // fonts for metafile text; lives as long as the run
+        Files out;
+        const QString dir = QDir::tempPath() + QStringLiteral("/orvanta-bench");
+        QDir().mkpath(dir);
+        out.png = dir + QStringLiteral("/scan.png");
+        out.emf = dir + QStringLiteral("/plot-large.emf");
+        if (!QFile::exists(out.png))
+            scannedGraph(6000, 4000).save(out.png);
+        QFile emf(out.emf);
+        if (emf.open(QIODevice::WriteOnly))
+            emf.write(largeMetafile());
+        emf.close();
+        for (auto [path, bytes] : {std::pair{&out.png, &out.pngBytes}, std::pair{&out.emf, &out.emfBytes}}) {
+            QFile file(*path);
+            file.open(QIODevice::ReadOnly);
+            *bytes = file.readAll();
+        }
+        return out;
+    }();
+    return f;
+}
+
+void report(benchmark::State& state, const QImage& canvas, qint64 pictureBytes)
+{
+    if (canvas.size() != kCanvas || pictureBytes == 0)
+        state.SkipWithError("the picture did not open");
+    state.counters["picture_MB"] = double(pictureBytes) / 1e6;
+}
+
+void BM_OpenPng_Helper(benchmark::State& state)
+{
+    files();  // made before the clock starts, and the application with them
+    QtPictureLoader loader;
+    for (auto _ : state) {
+        const PictureLoadResult r = loader.load(files().png, kCanvas * 4);
+        report(state, r.picture.stretched(kCanvas), r.picture.image().sizeInBytes());
+    }
+}
+
+void BM_OpenPng_InProcess(benchmark::State& state)
+{
+    files();
+    for (auto _ : state) {
+        QFile file(files().png);
+        file.open(QIODevice::ReadOnly);
+        const Picture picture = Picture::fromImage(decodeRaster(file.readAll()).image);
+        report(state, picture.stretched(kCanvas), picture.image().sizeInBytes());
+    }
+}
+
+void BM_OpenEmf_Helper(benchmark::State& state)
+{
+    files();  // made before the clock starts, and the application with them
+    QtPictureLoader loader;
+    for (auto _ : state) {
+        const PictureLoadResult r = loader.load(files().emf, kCanvas * 4);
+        report(state, r.picture.stretched(kCanvas), r.picture.image().sizeInBytes());
+    }
+}
+
+void BM_OpenEmf_InProcess(benchmark::State& state)
+{
+    files();
+    for (auto _ : state) {
+        QFile file(files().emf);
+        file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = file.readAll();
+        const Picture picture = Picture::fromRendering(renderMetafile(bytes, kCanvas * 4).image, bytes, QSize());
+        report(state, picture.stretched(kCanvas), picture.image().sizeInBytes());
+    }
+}
+
+// The same number of bytes as the decoded picture, copied once.
+void BM_Memcpy(benchmark::State& state)
+{
+    const size_t n = size_t(state.range(0));
+    std::vector<char> from(n, 1), to(n);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), n);
+        benchmark::DoNotOptimize(to.data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenPng_Helper)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenPng_InProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Memcpy)->Arg(6000 * 4000 * 4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenEmf_Helper)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OpenEmf_InProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_Memcpy)->Arg(447 * 4 * 335 * 4 * 4)->Unit(benchmark::kMillisecond)->UseRealTime();

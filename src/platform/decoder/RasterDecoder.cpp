@@ -1,0 +1,84 @@
+#include "RasterDecoder.h"
+
+#include "RasterCompleteness.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+#include <cstdlib>
+#include <memory>
+
+using decodeproto::Status;
+
+namespace {
+
+// Room for the largest picture we accept at four bytes a pixel; Qt's default
+// (256 MB) would refuse pictures well below our limit.
+constexpr int kAllocationLimitMb = 1600;
+
+// Only these decoders are trusted: several other Qt plugins (TGA, WBMP) accept
+// almost any bytes as a picture and would turn a damaged file into noise.
+bool isAcceptedFormat(const QByteArray& format)
+{
+    static const QByteArray accepted[] = {"bmp", "jpeg", "gif", "png", "tiff", "webp"};
+    for (const QByteArray& name : accepted) {
+        if (format == name)
+            return true;
+    }
+    return false;
+}
+
+bool canAllocate(qint64 bytes)
+{
+    std::unique_ptr<char, decltype(&std::free)> probe(static_cast<char*>(std::malloc(size_t(bytes))), &std::free);
+    return probe != nullptr;
+}
+
+} // namespace
+
+bool isDamageReport(const char* category, const QString& message)
+{
+    if (qstrcmp(category, "qt.gui.imageio.jpeg") != 0)
+        return false;
+    // libjpeg's warnings about the entropy-coded data: the rest of the picture
+    // would be filled with grey. Extraneous bytes between segments are harmless.
+    return (message.contains(QLatin1String("Corrupt JPEG data")) && !message.contains(QLatin1String("extraneous bytes")))
+        || message.contains(QLatin1String("Premature end"))
+        || message.contains(QLatin1String("Inconsistent progression"));
+}
+
+DecodeOutcome decodeRaster(const QByteArray& file, PictureDestination destination)
+{
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAllocationLimit(kAllocationLimitMb);
+    const QByteArray format = reader.format();
+    if (!reader.canRead() || !isAcceptedFormat(format))
+        return DecodeOutcome::refused(Status::Unsupported);
+
+    // Refuse from the declared size, before the decoder allocates anything.
+    // Qt gives a top-down bitmap a negative height.
+    const QSize size = reader.size();
+    const QSize declared(std::abs(size.width()), std::abs(size.height()));
+    if (declared.isEmpty())
+        return DecodeOutcome::refused(Status::UnreadableSize);
+    const qint64 pixels = qint64(declared.width()) * declared.height();
+    if (pixels > decodeproto::kMaxPixels)
+        return DecodeOutcome::refused(Status::TooLarge, declared);
+
+    if ((format == "bmp" && !bmpPixelsComplete(file)) || (format == "gif" && !gifPixelsComplete(file)))
+        return DecodeOutcome::refused(Status::Truncated);
+
+    DecodeOutcome out;
+    if (destination)
+        out.image = destination(declared, reader.imageFormat());
+    if (!reader.read(&out.image))
+        out.image = QImage();
+    if (out.image.isNull())
+        return DecodeOutcome::refused(canAllocate(pixels * 4) ? Status::Damaged : Status::OutOfMemory);
+    if (out.image.size() != declared)
+        return DecodeOutcome::refused(Status::Damaged);
+    return out;
+}
