@@ -1,92 +1,96 @@
-// Pen, erasers and their undo steps on the real canvas, driven with mouse events.
+// Pen and erasers on the real canvas, driven with mouse events: each tool's
+// cursor marks the pixels its click changes, and each stroke is one undo step.
 #include "support/MainWindowHarness.h"
 
 #include <QAction>
+#include <QPolygon>
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
-QImage solid(QColor c)
+// The pixels of img for which pred(colour, position) holds, relative to origin.
+template <typename Pred>
+QList<QPoint> pixelsWhere(const QImage& img, Pred pred, QPoint origin = {})
 {
-    QImage img(400, 300, QImage::Format_RGB32);
-    img.fill(c);
-    return img;
+    QList<QPoint> out;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (pred(img.pixel(x, y), QPoint(x, y)))
+                out << QPoint(x, y) - origin;
+    return out;
 }
 
-bool undoEnabled(const MainWindowHarness& h) { return h.find<QAction>("mnuEditUndo")->isEnabled(); }
-
-TEST(EditingTools, PenDrawsLeftAndDownOfThePointerWithTheLeftButtonAlone)
+TEST(EditingTools, EachToolChangesThePixelsItsCursorMarks)
 {
     MainWindowHarness h;
-    ASSERT_TRUE(h.start(solid(Qt::white)));
+    ASSERT_TRUE(h.start());
+    // Tool button, right clicks before (the eraser's size), the ground.
+    const std::tuple<int, int, QColor> cases[] = {{1, 0, Qt::white}, {2, 0, Qt::black}, {3, 0, Qt::black},
+        {4, 0, Qt::black}, {4, 1, Qt::black}, {4, 1, Qt::black}, {4, 1, Qt::black}};
+    const QPoint mouse(150, 150);
+    std::vector<int> eraserSides;
+    for (const auto& [button, rightClicks, ground] : cases) {
+        SCOPED_TRACE(testing::Message() << "button " << button << ", eraser size " << eraserSides.size());
+        h.window->tbToolbar_ButtonClick(button);
+        for (int i = 0; i < rightClicks; ++i)
+            QTest::mouseClick(h.canvas(), Qt::RightButton, Qt::NoModifier, mouse);
+        h.canvas()->image().fill(ground);
+        const QImage before = h.canvas()->image().copy();
+        QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, mouse);
+        const QList<QPoint> changed =
+            pixelsWhere(h.canvas()->image(), [&](QRgb px, QPoint p) { return px != before.pixel(p); }, mouse);
+        ASSERT_FALSE(changed.isEmpty());
+
+        const QCursor cursor = h.canvas()->cursor();
+        const QImage art = cursor.pixmap().toImage();
+        const QList<QPoint> ink = pixelsWhere(art, [](QRgb px, QPoint) { return qAlpha(px) >= 200 && qGray(px) <= 40; }, cursor.hotSpot());
+        QList<QPoint> marked;
+        std::copy_if(changed.begin(), changed.end(), std::back_inserter(marked),
+                     [&](QPoint d) { return art.rect().contains(cursor.hotSpot() + d); });
+        ASSERT_FALSE(marked.isEmpty()) << "the changed pixels lie off the cursor";
+        if (button == 1) { // the point lands on the very tip: the ink pixel furthest down and left
+            const auto tip = std::max_element(ink.begin(), ink.end(), [](QPoint a, QPoint b) { return a.y() - a.x() < b.y() - b.x(); });
+            EXPECT_EQ(changed, QList<QPoint>{*tip});
+        } else if (button == 4) { // the black frame is the outermost ring of the erased square
+            EXPECT_EQ(QPolygon(ink).boundingRect(), QPolygon(changed).boundingRect());
+            eraserSides.push_back(QPolygon(changed).boundingRect().width());
+        } else {
+            EXPECT_GE(std::count_if(marked.begin(), marked.end(), [&](QPoint d) { return ink.contains(d); }), marked.size() * 9 / 10);
+        }
+    }
+    // Right clicks grow the square; the third brings back the first size.
+    EXPECT_TRUE(eraserSides[0] < eraserSides[1] && eraserSides[1] < eraserSides[2] && eraserSides[3] == eraserSides[0]);
+}
+
+TEST(EditingTools, PenDrawsWithTheLeftButtonAloneConfinesThePointerAndUndoesStrokeByStroke)
+{
+    MainWindowHarness h;
+    QImage white(400, 300, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    ASSERT_TRUE(h.start(white));
+    const auto black = [&h] { return countPixels(h.canvas()->image(), 0); };
+    auto* undo = h.find<QAction>("mnuEditUndo");
     h.window->tbToolbar_ButtonClick(1);
-    EXPECT_EQ(h.canvas()->drawWidth(), 1);
     QTest::mouseClick(h.canvas(), Qt::RightButton, Qt::NoModifier, QPoint(40, 40));
-    EXPECT_FALSE(undoEnabled(h)) << "a right click draws nothing and takes no snapshot";
-    // (1500 - 30, 1500 + 30) twips is pixel (98, 102).
+    EXPECT_FALSE(undo->isEnabled()) << "a right click draws nothing and takes no snapshot";
     QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-    EXPECT_EQ(countPixels(h.canvas()->image(), 0), 1);
-    EXPECT_EQ(h.canvas()->image().pixel(98, 102) & 0xffffff, 0u);
+    EXPECT_EQ(black(), 1);
     EXPECT_FALSE(h.fakes.pointer.rect.has_value()) << "the release lifts the confinement";
 
     QTest::mousePress(h.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
     EXPECT_TRUE(h.fakes.pointer.rect.has_value()) << "the pen confines the pointer while drawing";
     h.moveOnCanvas({90, 50}, Qt::LeftButton);
-    h.moveOnCanvas({90, 80}, Qt::LeftButton | Qt::RightButton);  // both buttons: nothing drawn
+    h.moveOnCanvas({90, 80}, Qt::LeftButton | Qt::RightButton); // both buttons: nothing drawn
     QTest::mouseRelease(h.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(90, 80));
-    for (int x = 48; x <= 88; ++x)
-        EXPECT_EQ(h.canvas()->image().pixel(x, 52) & 0xffffff, 0u) << x;
-    EXPECT_EQ(countPixels(h.canvas()->image(), 0), 42);
-
-    // Each stroke is one undo step.
+    EXPECT_EQ(countPixels(h.canvas()->image().copy(48, 52, 41, 1), 0), 41);
+    EXPECT_EQ(black(), 42);
     h.window->mnuEditUndo_Click();
-    EXPECT_EQ(countPixels(h.canvas()->image(), 0), 1);
-    EXPECT_FALSE(undoEnabled(h));
+    EXPECT_EQ(black(), 1);
+    EXPECT_FALSE(undo->isEnabled());
     h.window->mnuEditRedo_Click();
-    EXPECT_EQ(countPixels(h.canvas()->image(), 0), 42);
-}
-
-TEST(EditingTools, LineErasersWhitenOneRowOrColumnPerClick)
-{
-    MainWindowHarness h;
-    ASSERT_TRUE(h.start(solid(Qt::black)));
-    const int w = h.canvas()->width(), hgt = h.canvas()->height();
-    h.window->tbToolbar_ButtonClick(2);
-    QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 150));
-    // 150 px = 2250 twips; + 60 twips is row 154.
-    EXPECT_EQ(countPixels(h.canvas()->image(), qRgb(255, 255, 255)), w);
-    EXPECT_EQ(h.canvas()->image().pixel(w - 1, 154) & 0xffffff, 0xffffffu);
-
-    h.window->tbToolbar_ButtonClick(3);
-    QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 20));
-    // 1500 - 80 twips is column 94.
-    EXPECT_EQ(h.canvas()->image().pixel(94, hgt - 1) & 0xffffff, 0xffffffu);
-    EXPECT_EQ(countPixels(h.canvas()->image(), qRgb(255, 255, 255)), w + hgt - 1);
-    h.window->mnuEditUndo_Click();
-    EXPECT_EQ(countPixels(h.canvas()->image(), qRgb(255, 255, 255)), w);
-}
-
-TEST(EditingTools, EraserSquareGrowsWithRightClicksAndCyclesBack)
-{
-    MainWindowHarness h;
-    ASSERT_TRUE(h.start(solid(Qt::black)));
-    h.window->tbToolbar_ButtonClick(4);
-    EXPECT_EQ(h.canvas()->drawWidth(), 2);
-    std::vector<int> erased;
-    for (int size = 0; size < 4; ++size) {
-        h.canvas()->image().fill(Qt::black);
-        QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
-        erased.push_back(countPixels(h.canvas()->image(), qRgb(255, 255, 255)));
-        EXPECT_FALSE(h.canvas()->fillSolid()) << "fill goes back to transparent";
-        QTest::mouseClick(h.canvas(), Qt::RightButton, Qt::NoModifier, QPoint(150, 150));
-    }
-    // Side 100, 200 and 300 twips, about 7, 13 and 20 pixels, plus the outline.
-    EXPECT_NEAR(std::sqrt(erased[0]), 100 / 15.0 + 1, 1.5);
-    EXPECT_NEAR(std::sqrt(erased[1]), 200 / 15.0 + 1, 1.5);
-    EXPECT_NEAR(std::sqrt(erased[2]), 300 / 15.0 + 1, 1.5);
-    EXPECT_EQ(erased[3], erased[0]) << "three right-clicks bring back the first size";
+    EXPECT_EQ(black(), 42);
 }
 
 } // namespace

@@ -7,48 +7,42 @@
 
 namespace {
 
-// Pictures the size of the canvas, so that they reach it pixel for pixel.
-QImage canvasSized(const MainWindowHarness& h, QColor ground)
+// White pictures the size of the canvas, so that they reach it pixel for pixel:
+// a short red stroke, and for the grid a full-width and a full-height black
+// line and a row black over half its width.
+QImage canvasPicture(const MainWindowHarness& h, bool grid, QColor ground = Qt::white)
 {
     QImage img(h.canvas()->size(), QImage::Format_RGB32);
     img.fill(ground);
-    return img;
-}
-
-// White, with a full-width and a full-height black line, a row black over half
-// its width, and a short red stroke.
-QImage gridPicture(const MainWindowHarness& h)
-{
-    QImage img = canvasSized(h, Qt::white);
-    for (int x = 0; x < img.width(); ++x) {
+    for (int x = 0; grid && x < img.width(); ++x) {
         img.setPixel(x, 200, qRgb(0, 0, 0));
         img.setPixel(x, 250, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
     }
-    for (int y = 0; y < img.height(); ++y)
+    for (int y = 0; grid && y < img.height(); ++y)
         img.setPixel(300, y, qRgb(0, 0, 0));
-    for (int x = 50; x < 90; ++x)
+    for (int x = 50; ground == Qt::white && x < 90; ++x)
         img.setPixel(x, 60, qRgb(220, 20, 20));
     return img;
 }
 
-QRgb at(const MainWindowHarness& h, int x, int y) { return h.canvas()->image().pixel(x, y) & 0xffffff; }
+int redPixels(const MainWindowHarness& h) { return countPixels(h.canvas()->image(), qRgb(255, 0, 0)); }
 
-// Traces from the start cross moved onto `row`.
+// Traces from the start cross moved onto `row` with the coordinate tool.
 void traceOnce(MainWindowHarness& h, int row)
 {
+    h.window->tbToolbar_ButtonClick(5);
     const TwipsRect& start = h.window->markers().lblStartPointC;
     h.dragMarker("lblStartPointC", 0, row - static_cast<int>((start.top + start.height / 2) / 15));
     h.confirmCalibration("0", "0", "1", "1");
     h.window->tbToolbar_ButtonClick(8);
-    ASSERT_TRUE(h.window->viewState().traceMarksShown);
-    ASSERT_GT(countPixels(h.canvas()->image(), qRgb(255, 0, 0)), 0) << "the trace drew its circles";
+    ASSERT_GT(redPixels(h), 0) << "the trace drew its circles";
 }
 
 TEST(PictureEdits, BinariseAgainstTheChosenColourOrCancel)
 {
     MainWindowHarness h;
     ASSERT_TRUE(h.start());
-    h.open(gridPicture(h));
+    h.open(canvasPicture(h, true));
     const QImage before = h.canvas()->image().copy();
     h.withDialog("frmPicColorSet", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); },
                  [&] { h.window->mnuToolDiValue_Click(); });
@@ -60,49 +54,36 @@ TEST(PictureEdits, BinariseAgainstTheChosenColourOrCancel)
         QTest::mouseClick(d->findChild<QWidget*>("cmdColorSet"), Qt::LeftButton);
         QTest::mouseClick(d->findChild<QWidget*>("cmdColorOptionSet"), Qt::LeftButton);
     }, [&] { h.window->mnuToolDiValue_Click(); });
-    EXPECT_EQ(at(h, 60, 60), 0x000000u) << "the red stroke is near the curve colour";
-    EXPECT_EQ(at(h, 10, 200), 0xffffffu) << "black is far from red";
-    EXPECT_EQ(countPixels(h.canvas()->image(), 0), 40);
+    EXPECT_EQ(countPixels(h.canvas()->image(), 0), 40) << "only the red stroke is near the curve colour";
+    EXPECT_EQ(h.canvas()->image().pixel(60, 60) & 0xffffff, 0u);
     EXPECT_TRUE(h.status().isEmpty());
     EXPECT_EQ(h.find<QProgressBar>("ProgressBar1")->value(), 0);
     h.window->mnuEditUndo_Click();
     EXPECT_EQ(h.canvas()->image(), before);
 }
 
-TEST(PictureEdits, AutoEraseRemovesLongLinesOnTheWholeCanvas)
+TEST(PictureEdits, AutoEraseRemovesLongLinesOfTheWholeCanvasAndTheTraceMarks)
 {
     MainWindowHarness h;
     ASSERT_TRUE(h.start());
-    h.open(gridPicture(h));
-    h.window->tbToolbar_ButtonClick(1);  // pen: markers hidden
+    h.open(canvasPicture(h, true));
+    h.window->tbToolbar_ButtonClick(1); // pen: markers hidden
     h.window->mnuToolAutoErase_Click();
     // Rows are judged over the canvas width, columns over its height: the half
-    // black row goes, and a uniform grey 150 would have stayed.
-    QImage expected = canvasSized(h, Qt::white);
-    for (int x = 50; x < 90; ++x)
-        expected.setPixel(x, 60, qRgb(220, 20, 20));
-    EXPECT_EQ(h.canvas()->image(), expected);
-    EXPECT_TRUE(h.find("linX1")->isVisible()) << "the ten calibration markers come back whatever the tool";
-    EXPECT_TRUE(h.find("lblY2Index")->isVisible());
+    // black row goes, the stroke stays.
+    EXPECT_EQ(h.canvas()->image(), canvasPicture(h, false));
+    EXPECT_TRUE(h.find("linX1")->isVisible() && h.find("lblY2Index")->isVisible()) << "calibration markers come back";
     EXPECT_FALSE(h.find("lblStartPointC")->isVisible());
     EXPECT_TRUE(h.status().isEmpty());
     h.window->mnuEditUndo_Click();
-    EXPECT_EQ(h.canvas()->image(), gridPicture(h));
-
-    h.open(canvasSized(h, QColor(150, 150, 150)));
-    h.window->mnuToolAutoErase_Click();
-    EXPECT_EQ(h.canvas()->image(), canvasSized(h, QColor(150, 150, 150)));
-}
-
-TEST(PictureEdits, EditsStartFromThePictureWithoutTraceMarks)
-{
-    MainWindowHarness h;
-    ASSERT_TRUE(h.start());
-    h.open(gridPicture(h));
+    EXPECT_EQ(h.canvas()->image(), canvasPicture(h, true));
     traceOnce(h, 200);
     h.window->mnuToolAutoErase_Click();
-    EXPECT_FALSE(h.window->viewState().traceMarksShown);
-    EXPECT_EQ(countPixels(h.canvas()->image(), qRgb(255, 0, 0)), 0);
+    EXPECT_EQ(h.canvas()->image(), canvasPicture(h, false)) << "erased from the picture without trace marks";
+
+    h.open(canvasPicture(h, false, QColor(150, 150, 150)));
+    h.window->mnuToolAutoErase_Click();
+    EXPECT_EQ(h.canvas()->image(), canvasPicture(h, false, QColor(150, 150, 150)));
 }
 
 TEST(PictureEdits, UndoAfterATraceStaysUndoneThroughToolsAndResizes)
@@ -114,11 +95,10 @@ TEST(PictureEdits, UndoAfterATraceStaysUndoneThroughToolsAndResizes)
     h.window->tbToolbar_ButtonClick(1);
     QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 20));
     ASSERT_TRUE(dotShown());
-    h.window->tbToolbar_ButtonClick(5);
     traceOnce(h, h.canvas()->height() / 2);
-    const int traced = countPixels(h.canvas()->image(), qRgb(255, 0, 0));
+    const int traced = redPixels(h);
     h.resizeClient(650, 450);
-    EXPECT_EQ(countPixels(h.canvas()->image(), qRgb(255, 0, 0)), 0) << "a re-layout repaints without marks";
+    EXPECT_EQ(redPixels(h), 0) << "a re-layout repaints without marks";
     h.resizeClient(591, 407);
 
     h.window->mnuEditUndo_Click();
@@ -132,10 +112,8 @@ TEST(PictureEdits, UndoAfterATraceStaysUndoneThroughToolsAndResizes)
     h.resizeClient(591, 407);
     h.window->mnuEditRedo_Click();
     EXPECT_TRUE(dotShown());
-
-    // The next trace starts from the redone picture.
     h.window->tbToolbar_ButtonClick(8);
-    EXPECT_EQ(countPixels(h.canvas()->image(), qRgb(255, 0, 0)), traced);
+    EXPECT_EQ(redPixels(h), traced) << "the next trace starts from the redone picture";
     h.window->tbToolbar_ButtonClick(6);
     EXPECT_TRUE(dotShown());
 }

@@ -14,22 +14,22 @@ char nameOf(const QImage& image) { return image.isNull() ? '-' : char(qRed(image
 // handing back P / B to paint; then the picture shown, the menu states, the slot.
 struct Step { const char* op; char shown; bool undo, redo; int slot; };
 
-TEST(UndoHistory, followsTheEditUndoRedoTable)
+TEST(UndoHistory, FollowsTheEditUndoRedoTable)
 {
     const std::pair<const char*, std::vector<Step>> scripts[] = {
         // B was made on the picture before A, which is where Undo goes back to.
-        {"editUndoEditUndo", {{"L P", 'P', 0, 0, 0}, {"E A", 'A', 1, 0, 0}, {"U P", 'P', 0, 1, -1},
-                              {"E B", 'B', 1, 0, 0}, {"U P", 'P', 0, 1, -1}, {"R B", 'B', 1, 0, 0}}},
-        {"twoEditsOneUndo", {{"L P", 'P', 0, 0, 0}, {"E A", 'A', 1, 0, 0}, {"E B", 'B', 1, 0, 0},
-                             {"U A", 'A', 0, 1, -1}, {"U -", 'A', 0, 1, -1}}},
+        {"edit undo edit undo", {{"L P", 'P', 0, 0, 0}, {"E A", 'A', 1, 0, 0}, {"U P", 'P', 0, 1, -1},
+                                 {"E B", 'B', 1, 0, 0}, {"U P", 'P', 0, 1, -1}, {"R B", 'B', 1, 0, 0}}},
+        {"two edits, one undo", {{"L P", 'P', 0, 0, 0}, {"E A", 'A', 1, 0, 0}, {"E B", 'B', 1, 0, 0},
+                                 {"U A", 'A', 0, 1, -1}, {"U -", 'A', 0, 1, -1}}},
         // Opening keeps the menu states: Undo then goes back to the previous
         // picture as it was before its last edit; after an Undo, Redo repaints
         // the opened picture.
-        {"loadAfterEdit", {{"L P", 'P', 0, 0, 0}, {"E A", 'A', 1, 0, 0}, {"L Q", 'Q', 1, 0, 0},
-                           {"U P", 'P', 0, 1, -1}, {"E B", 'B', 1, 0, 0}, {"U P", 'P', 0, 1, -1}}},
-        {"loadAfterUndo", {{"L P", 'P', 0, 0, 0}, {"E A", 'A', 1, 0, 0}, {"U P", 'P', 0, 1, -1},
-                           {"L Q", 'Q', 0, 1, 0}, {"R Q", 'Q', 1, 0, 0}}},
-        {"nothingBeforeFirstEdit", {{"L P", 'P', 0, 0, 0}, {"U -", 'P', 0, 0, 0}, {"R -", 'P', 0, 0, 0}}},
+        {"load after edit", {{"L P", 'P', 0, 0, 0}, {"E A", 'A', 1, 0, 0}, {"L Q", 'Q', 1, 0, 0},
+                             {"U P", 'P', 0, 1, -1}, {"E B", 'B', 1, 0, 0}, {"U P", 'P', 0, 1, -1}}},
+        {"load after undo", {{"L P", 'P', 0, 0, 0}, {"E A", 'A', 1, 0, 0}, {"U P", 'P', 0, 1, -1},
+                             {"L Q", 'Q', 0, 1, 0}, {"R Q", 'Q', 1, 0, 0}}},
+        {"nothing before the first edit", {{"L P", 'P', 0, 0, 0}, {"U -", 'P', 0, 0, 0}, {"R -", 'P', 0, 0, 0}}},
     };
     for (const auto& [name, steps] : scripts) {
         UndoHistory h;
@@ -43,14 +43,12 @@ TEST(UndoHistory, followsTheEditUndoRedoTable)
             case 'R': EXPECT_EQ(nameOf(h.redo()), arg); break;
             }
             EXPECT_EQ(nameOf(h.current()), s.shown);
-            EXPECT_EQ(h.undoEnabled(), s.undo);
-            EXPECT_EQ(h.redoEnabled(), s.redo);
-            EXPECT_EQ(h.undoSlot(), s.slot);
+            EXPECT_EQ(std::tuple(h.undoEnabled(), h.redoEnabled(), h.undoSlot()), std::tuple(s.undo, s.redo, s.slot));
         }
     }
 }
 
-TEST(UndoHistory, snapshotsDoNotFollowLaterDrawingOnTheCanvas)
+TEST(UndoHistory, SnapshotsDoNotFollowLaterDrawingOnTheCanvas)
 {
     UndoHistory h;
     QImage canvas = picture('P');
@@ -61,8 +59,7 @@ TEST(UndoHistory, snapshotsDoNotFollowLaterDrawingOnTheCanvas)
     pixels = canvas.bits();
     h.saveSnapshot(canvas);
     pixels[2] = 'Y';
-    EXPECT_EQ(nameOf(h.picUndo1()), 'P');
-    EXPECT_EQ(nameOf(h.picUndo0()), 'A');
+    EXPECT_EQ((std::string{nameOf(h.picUndo1()), nameOf(h.picUndo0())}), "PA");
 }
 
 } // namespace

@@ -21,26 +21,22 @@ public:
     QString openFile(const QString& title, const QStringList& filters, const QString& folder) override
     {
         ++opens;
-        lastTitle = title;
-        lastFilters = filters;
-        lastFolder = folder;
-        return pop(openAnswers);
+        return answer(openAnswers, title, filters, folder);
     }
     QString saveFile(const QString& title, const QStringList& filters, const QString&, const QString& folder) override
     {
-        lastTitle = title;
-        lastFilters = filters;
-        lastFolder = folder;
-        return pop(saveAnswers);
+        return answer(saveAnswers, title, filters, folder);
     }
 
 private:
-    static QString pop(std::deque<QString>& q)
+    QString answer(std::deque<QString>& q, const QString& title, const QStringList& filters, const QString& folder)
     {
-        if (q.empty())
-            return QString();
-        QString s = q.front();
-        q.pop_front();
+        lastTitle = title;
+        lastFilters = filters;
+        lastFolder = folder;
+        const QString s = q.empty() ? QString() : q.front();
+        if (!q.empty())
+            q.pop_front();
         return s;
     }
 };
@@ -48,7 +44,8 @@ private:
 class FakeColorDialog : public ColorDialog {
 public:
     std::optional<QRgb> answer;
-    std::optional<QRgb> chooseColor(QRgb) override { return answer; }
+    std::vector<QRgb> initials;  // the colour each opening started from
+    std::optional<QRgb> chooseColor(QRgb initial) override { return initials.push_back(initial), answer; }
 };
 
 class FakeMessageBoxes : public MessageBoxes {
@@ -57,16 +54,8 @@ public:
     bool confirmAnswer = true;
     SaveChoice saveAnswer = SaveChoice::Discard;
     void error(const QString& text, const QString& title) override { shown << title + "|" + text; }
-    bool confirm(const QString& text, const QString& title) override
-    {
-        shown << title + "|" + text;
-        return confirmAnswer;
-    }
-    SaveChoice askToSave(const QString& text, const QString& title) override
-    {
-        shown << title + "|" + text;
-        return saveAnswer;
-    }
+    bool confirm(const QString& text, const QString& title) override { return error(text, title), confirmAnswer; }
+    SaveChoice askToSave(const QString& text, const QString& title) override { return error(text, title), saveAnswer; }
 };
 
 class FakeSystemServices : public SystemServices {
@@ -74,7 +63,8 @@ public:
     int beeps = 0;
     std::vector<int> sleeps;
     int eventPasses = 0;
-    void beep() override { ++beeps; }
+    QStringList* log = nullptr;  // when set, beeps are logged as "beep" among other events
+    void beep() override { ++beeps; if (log) *log << "beep"; }
     void sleep(int ms) override { sleeps.push_back(ms); }
     void processEventsOnce() override { ++eventPasses; }
 };
@@ -84,16 +74,8 @@ public:
     std::optional<QRect> rect;
     int confines = 0;
     int releases = 0;
-    void confine(const QRect& r) override
-    {
-        rect = r;
-        ++confines;
-    }
-    void release() override
-    {
-        rect.reset();
-        ++releases;
-    }
+    void confine(const QRect& r) override { rect = r, ++confines; }
+    void release() override { rect.reset(), ++releases; }
     std::optional<QRect> current() const override { return rect; }
 };
 
