@@ -41,13 +41,21 @@ TEST(Capture, SightClicksAppendTheReadoutOnceCalibratedAndTracesNeedConvertibleR
     h.moveOnCanvas({120, 100});
     EXPECT_EQ(h.status(), "左クリック：消去、右クリック：サイズ変更") << "no readout with a drawing tool";
 
-    // Both y reference lines on one row: every y conversion would divide by zero.
+    // Both reference lines of an axis on one row or column: every conversion would divide by zero.
+    const std::tuple<const char*, const char*, const char*> coincident[] = {
+        {"linY1", "linY2", "エラー|Y1とY2の基準線が同じ位置にあります。基準線を離してください。"},
+        {"linX1", "linX2", "エラー|X1とX2の基準線が同じ位置にあります。基準線を離してください。"}};
     h.window->tbToolbar_ButtonClick(5);
-    h.dragMarker("lblXY1", 0, h.find("linY2")->y() - h.find("linY1")->y());
-    h.window->tbToolbar_ButtonClick(6);
-    h.window->tbToolbar_ButtonClick(8);
-    EXPECT_EQ(h.fakes.messages.shown.last(), "エラー|Y1とY2の基準線が同じ位置にあります。基準線を離してください。");
-    EXPECT_TRUE(h.find<QAction>("tbToolbar_Sight")->isChecked()) << "the tool stays";
+    h.dragMarker("lblXY2", 0, 0); // dragged, it sits on the pixel its lines are drawn on
+    for (const auto& [line1, line2, message] : coincident) {
+        h.window->tbToolbar_ButtonClick(5);
+        const QPoint gap = h.find(line2)->pos() - h.find(line1)->pos();
+        h.dragMarker("lblXY1", line1[3] == 'X' ? gap.x() : 0, line1[3] == 'Y' ? gap.y() : 0);
+        h.window->tbToolbar_ButtonClick(6);
+        h.window->tbToolbar_ButtonClick(8);
+        EXPECT_EQ(h.fakes.messages.shown.last(), message);
+        EXPECT_TRUE(h.find<QAction>("tbToolbar_Sight")->isChecked()) << "the tool stays";
+    }
     EXPECT_TRUE(h.fakes.system.sleeps.empty());
     EXPECT_EQ(h.window->dataSheetText(), captured);
 }

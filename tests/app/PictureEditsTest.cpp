@@ -5,6 +5,8 @@
 #include <QProgressBar>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // White pictures the size of the canvas, so that they reach it pixel for pixel:
@@ -38,35 +40,30 @@ void traceOnce(MainWindowHarness& h, int row)
     ASSERT_GT(redPixels(h), 0) << "the trace drew its circles";
 }
 
-TEST(PictureEdits, BinariseAgainstTheChosenColourOrCancel)
+TEST(PictureEdits, BinariseAndAutoEraseChangeTheWholeCanvasOnceAndUndoBringsItBack)
 {
     MainWindowHarness h;
     ASSERT_TRUE(h.start());
     h.open(canvasPicture(h, true));
-    const QImage before = h.canvas()->image().copy();
-    h.withDialog("frmPicColorSet", [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); },
-                 [&] { h.window->mnuToolDiValue_Click(); });
-    EXPECT_EQ(h.canvas()->image(), before);
+    const QImage grid = canvasPicture(h, true);
+    const auto binarise = [&h](std::function<void(QWidget*)> inDialog) {
+        h.withDialog("frmPicColorSet", inDialog, [&h] { h.window->mnuToolDiValue_Click(); });
+    };
+    binarise([](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); });
+    EXPECT_EQ(h.canvas()->image(), grid);
     EXPECT_FALSE(h.find<QAction>("mnuEditUndo")->isEnabled());
-
     h.fakes.colors.answer = qRgb(255, 0, 0);
-    h.withDialog("frmPicColorSet", [](QWidget* d) {
+    binarise([](QWidget* d) {
         QTest::mouseClick(d->findChild<QWidget*>("cmdColorSet"), Qt::LeftButton);
         QTest::mouseClick(d->findChild<QWidget*>("cmdColorOptionSet"), Qt::LeftButton);
-    }, [&] { h.window->mnuToolDiValue_Click(); });
+    });
     EXPECT_EQ(countPixels(h.canvas()->image(), 0), 40) << "only the red stroke is near the curve colour";
     EXPECT_EQ(h.canvas()->image().pixel(60, 60) & 0xffffff, 0u);
     EXPECT_TRUE(h.status().isEmpty());
     EXPECT_EQ(h.find<QProgressBar>("ProgressBar1")->value(), 0);
     h.window->mnuEditUndo_Click();
-    EXPECT_EQ(h.canvas()->image(), before);
-}
+    EXPECT_EQ(h.canvas()->image(), grid);
 
-TEST(PictureEdits, AutoEraseRemovesLongLinesOfTheWholeCanvasAndTheTraceMarks)
-{
-    MainWindowHarness h;
-    ASSERT_TRUE(h.start());
-    h.open(canvasPicture(h, true));
     h.window->tbToolbar_ButtonClick(1); // pen: markers hidden
     h.window->mnuToolAutoErase_Click();
     // Rows are judged over the canvas width, columns over its height: the half
@@ -76,7 +73,7 @@ TEST(PictureEdits, AutoEraseRemovesLongLinesOfTheWholeCanvasAndTheTraceMarks)
     EXPECT_FALSE(h.find("lblStartPointC")->isVisible());
     EXPECT_TRUE(h.status().isEmpty());
     h.window->mnuEditUndo_Click();
-    EXPECT_EQ(h.canvas()->image(), canvasPicture(h, true));
+    EXPECT_EQ(h.canvas()->image(), grid);
     traceOnce(h, 200);
     h.window->mnuToolAutoErase_Click();
     EXPECT_EQ(h.canvas()->image(), canvasPicture(h, false)) << "erased from the picture without trace marks";

@@ -3,7 +3,6 @@
 #include "trace/TraceColumn.h"
 #include "trace/TraceRun.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -134,17 +133,13 @@ TEST(TraceRun, TracedPointMeetsAClickOnTheSamePixel)
 {
     // One dark pixel per column, gentle enough that no column holds two.
     const auto curveRow = [](int column) { return int(std::lround(60 + 25 * std::sin(column / 40.0))); };
-    QImage picture(200, 120, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    for (int c = 0; c < picture.width(); ++c)
-        picture.setPixel(c, curveRow(c), qRgb(0, 0, 0));
-    PixelBuffer b;
-    b.redim(picture.width(), picture.height());
-    ASSERT_EQ(ReadPixels(picture, b), 0);
+    std::vector<std::array<int, 4>> dark;
+    for (int c = 0; c < 200; ++c)
+        dark.push_back({c, c, curveRow(c) + 1, curveRow(c) + 1});
     // The start marker's centre lies inside the curve's pixel at column 5; x
     // keeps the unrounded start, y is the row a click on the pixel reports.
     const int startColumn = 5, startX = startColumn * 15 + 7;
-    const auto points = TraceRun(b, {5, 50}, startX, curveRow(startColumn) * 15 + 7, 190 * 15, picture.height());
+    const auto points = TraceRun(buffer(200, 120, dark), {5, 50}, startX, curveRow(startColumn) * 15 + 7, 190 * 15, 120);
     ASSERT_EQ(points.size(), 37u); // offsets 0, 5, ..., 180
     for (const TracePoint& p : points) {
         EXPECT_FLOAT_EQ(p.xt, float(startX + p.i * 15));
