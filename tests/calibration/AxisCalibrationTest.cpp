@@ -32,9 +32,10 @@ TEST(AxisCalibration, ConvertsPositionsToAxisValues)
         EXPECT_NEAR(*value, expected, std::fabs(expected) * 1e-12 + 1e-12) << axis << " at " << position;
     }
     // Coincident reference lines (0/0 too), log of values that suit only a linear axis, overflow.
-    const AxisCalibration sameSpot{4, true, 0, 100, 0, 100, true, true, 1500, 1000, 1500, 1000};
+    const AxisCalibration sameSpot{4, true, 1, 100, 1, 100, true, true, 1500, 1000, 1500, 1000},
+        sameSpotLog{4, true, 1, 100, 1, 100, false, false, 1500, 1000, 1500, 1000};
     const std::tuple<char, AxisCalibration, float> failing[] = {
-        {'x', sameSpot, 2000}, {'x', sameSpot, 1500}, {'y', sameSpot, 2000}, {'x', cal(0, 100, -5, 100, false, false), 2000},
+        {'x', sameSpot, 2000}, {'x', sameSpot, 1500}, {'y', sameSpot, 2000}, {'x', sameSpotLog, 1000}, {'y', sameSpotLog, 2000}, {'x', cal(0, 100, -5, 100, false, false), 2000},
         {'y', cal(0, 100, -5, 100, false, false), 2000}, {'x', cal(-3e38f, 3e38f, 0, 0), 2000},
         {'x', cal(1, 1e30f, 0, 0, false), 1e9f}, {'y', cal(0, 0, 1e-30f, 1, true, false), -1e9f}};
     for (const auto& [axis, c, position] : failing)
