@@ -101,6 +101,7 @@ void frmMainPic::showPicture(const Picture& picture, const QString& folder)
     dataUnsaved_ = false;
     loadedPicture_ = picture;
     lastVectorRequest_ = QSize();
+    hideLoupe();
     picGraph_->cls();
     picGraph_->paintPictureFull(loadedPicture_);
     picOriginal_ = picGraph_->image();
