@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QWindowStateChangeEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -64,6 +65,9 @@ frmMainPic::frmMainPic(const Platform& platform, QWidget* parent)
     setAcceptDrops(true);
     // Files dropped on the data sheet are pictures to open, not text to insert.
     rtbDataSheet_->viewport()->installEventFilter(this);
+    // The arrow keys reach a reference marker under the pointer even from the sheet.
+    rtbDataSheet_->installEventFilter(this);
+    picGraph_->installEventFilter(this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &frmMainPic::updatePasteMenu);
     updatePasteMenu();
 
@@ -283,6 +287,8 @@ void frmMainPic::buildMarkers()
     lblEndLine_->setCursor(Qt::SizeHorCursor);
     for (QLabel* l : {lblXY1_, lblXY2_, lblStartPointC_, lblEndLine_})
         l->installEventFilter(this);
+    lblXY1_->setFocusPolicy(Qt::ClickFocus);
+    lblXY2_->setFocusPolicy(Qt::ClickFocus);
 
     placeMarkers();
 }
@@ -293,6 +299,12 @@ void frmMainPic::setStatus(const QString& text) { statusPanel1_->setText(text); 
 
 bool frmMainPic::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const int which = arrowKeyReference(watched);
+        return (which && nudgeReference(which, *static_cast<QKeyEvent*>(event))) || QMainWindow::eventFilter(watched, event);
+    }
+    if (watched == picGraph_ && event->type() == QEvent::Leave)
+        hideLoupe();
     if (rtbDataSheet_ && watched == rtbDataSheet_->viewport())
         return handleDragEvent(event);
     if (watched == client_ && event->type() == QEvent::Resize) {
@@ -333,6 +345,10 @@ bool frmMainPic::eventFilter(QObject* watched, QEvent* event)
         markerReleased(marker, e->button());
         return true;
     }
+    case QEvent::Enter:
+    case QEvent::Leave:
+        hoveredReference_ = event->type() == QEvent::Leave ? 0 : marker == lblXY1_ ? 1 : marker == lblXY2_ ? 2 : 0;
+        return false;
     default:
         return QMainWindow::eventFilter(watched, event);
     }

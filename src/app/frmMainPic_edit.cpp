@@ -40,7 +40,7 @@ void frmMainPic::mnuEditRedo_Click()
 // back the one that was just undone.
 void frmMainPic::paintRestoredPicture(const QImage& snapshot)
 {
-    picGraph_->paintPictureFull(snapshot);
+    paintSnapshot(snapshot);
     picOriginal_ = picGraph_->image();
     state_.traceMarksShown = false;
     updateUndoMenu();
@@ -49,7 +49,22 @@ void frmMainPic::paintRestoredPicture(const QImage& snapshot)
 void frmMainPic::repaintFromSnapshot()
 {
     picGraph_->cls();
-    picGraph_->paintPictureFull(undo_.current());
+    paintSnapshot(undo_.current());
+}
+
+// A picture never edited since it was opened is stretched afresh from the
+// loaded picture, so a larger canvas shows it sharp rather than an enlarged
+// copy of a smaller canvas; that stretch then stands for it in the history.
+void frmMainPic::paintSnapshot(const QImage& snapshot)
+{
+    if (!undo_.currentOrigin().asLoaded || loadedPicture_.isNull()) {
+        picGraph_->paintPictureFull(snapshot);
+        return;
+    }
+    renderVectorAtLeast(picGraph_->image().size());
+    picGraph_->paintPictureFull(loadedPicture_);
+    undo_.replaceCurrentAsLoaded(picGraph_->image());
+    picOriginal_ = picGraph_->image();
 }
 
 void frmMainPic::mnuToolDiValue_Click()
@@ -76,7 +91,8 @@ void frmMainPic::mnuToolDiValue_Click()
     });
     WritePixels(picGraph_->image(), pixels_);
     picGraph_->refresh();
-    SaveUndoSnapshot();
+    undo_.saveSnapshot(picGraph_->image(), binarizeSettings_);
+    updateUndoMenu();
     state_.traceMarksShown = false;
     setStatus(QString());
     progressBar1_->setValue(0);

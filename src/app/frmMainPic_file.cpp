@@ -100,6 +100,8 @@ void frmMainPic::showPicture(const Picture& picture, const QString& folder)
     rtbDataSheet_->clear();
     dataUnsaved_ = false;
     loadedPicture_ = picture;
+    lastVectorRequest_ = QSize();
+    hideLoupe();
     picGraph_->cls();
     picGraph_->paintPictureFull(loadedPicture_);
     picOriginal_ = picGraph_->image();

@@ -67,6 +67,7 @@ void frmMainPic::Form_Resize()
 {
     if (isMinimized())
         return;
+    hideLoupe();
     const float clientW = static_cast<float>(client_->width() * kTwipsPerPixelX);
     const float clientH = static_cast<float>(client_->height() * kTwipsPerPixelY);
     const float W = clientW + kFrameWidth;

@@ -66,6 +66,7 @@ void frmMainPic::selectToolButton(ToolMode mode)
 
 void frmMainPic::tbToolbar_ButtonClick(int index)
 {
+    hideLoupe();
     if (index >= 1 && index <= 6) {
         RestoreCleanPicture();
         picGraph_->setDrawWidth(index <= 3 ? 1 : 2);

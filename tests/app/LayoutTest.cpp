@@ -2,6 +2,8 @@
 // the data sheet and every marker stays on its point of the picture.
 #include "support/MainWindowHarness.h"
 
+#include "raster/Stretch.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +52,32 @@ TEST(Layout, MarkersKeepTheirPlaceOverManyResizesAndAMinimise)
     EXPECT_NEAR(after.lblStartPointC.left, before.lblStartPointC.left, 2);
     EXPECT_NEAR(after.lblStartPointC.top, before.lblStartPointC.top, 2);
     EXPECT_NEAR(after.lblEndLine.left, before.lblEndLine.left, 2);
+}
+
+// A picture not edited since it was opened is stretched afresh from the loaded
+// picture, so a grown window shows it sharp; an edited one keeps stretching
+// its snapshot. Undo goes back to the picture as opened, sharp at the new size.
+TEST(Layout, AGrownWindowShowsAnUneditedPictureSharp)
+{
+    for (const bool edited : {false, true}) {
+        SCOPED_TRACE(edited);
+        MainWindowHarness h;
+        const QImage picture = samplePicture(1600, 1200);
+        ASSERT_TRUE(h.start(picture));
+        h.window->tbToolbar_ButtonClick(3);
+        if (edited)
+            h.clickOnCanvas({5, 5});
+        const QImage before = h.canvas()->image().copy();
+        h.resizeClient(591 + h.canvas()->width(), 560);
+        const QSize size = h.canvas()->image().size();
+        const QImage sharp = Picture::fromImage(picture).stretched(size);
+        ASSERT_NE(stretchImage(before, size), sharp);
+        EXPECT_EQ(h.canvas()->image(), edited ? stretchImage(before, size) : sharp);
+        if (!edited)
+            h.clickOnCanvas({9, 9});
+        h.window->mnuEditUndo_Click();
+        EXPECT_EQ(h.canvas()->image(), sharp);
+    }
 }
 
 } // namespace

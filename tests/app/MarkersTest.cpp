@@ -20,7 +20,7 @@ TEST(Markers, OnlyTheMarkersStartADrag)
     EXPECT_EQ(h.fakes.pointer.confines, 0);
 }
 
-TEST(Markers, ADraggedReferenceIsThePixelItsLinesAreDrawnOn)
+TEST(Markers, ADraggedReferenceIsThePixelItsLinesAreDrawnOnAndReadsItsTypedValue)
 {
     MainWindowHarness h;
     ASSERT_TRUE(h.start());
@@ -35,19 +35,52 @@ TEST(Markers, ADraggedReferenceIsThePixelItsLinesAreDrawnOn)
     // The pointer was confined to the canvas for the drag and set free on release.
     EXPECT_EQ(h.window->viewState().cursorClip, QRect(h.canvas()->mapToGlobal(QPoint(0, 0)), h.canvas()->size()));
     EXPECT_FALSE(h.fakes.pointer.rect.has_value());
-}
 
-TEST(Markers, AClickOnTheCrossingOfDraggedLinesReadsTheTypedValues)
-{
-    MainWindowHarness h;
-    ASSERT_TRUE(h.start());
-    h.dragMarker("lblXY1", 7, -3);
     h.dragMarker("lblXY2", -5, 2);
     h.confirmCalibration("12.5", "-3", "250", "0.75");
     h.window->tbToolbar_ButtonClick(6);
     h.clickOnCanvas({h.find("linX1")->x(), h.find("linY1")->y()});
     h.clickOnCanvas({h.find("linX2")->x(), h.find("linY2")->y()});
     EXPECT_EQ(h.window->dataSheetText(), "12.5\t-3\n250\t0.75\n");
+}
+
+// On a picture twice the canvas a picture pixel is half a canvas pixel, on
+// one half the canvas a step is a quarter of a canvas pixel; from reference 1
+// at (800, 3600) twips, which is picture position (107.67, 481) on the first.
+TEST(Markers, ArrowKeysMoveAReferenceByPicturePixelsAndShiftByCanvasPixels)
+{
+    const struct { double scale; Qt::Key key; Qt::KeyboardModifiers modifiers; float x, y; int lineX; } cases[] = {
+        {2, Qt::Key_Right, Qt::NoModifier, 806.25f, 3600, 54},
+        {2, Qt::Key_Left, Qt::NoModifier, 798.75f, 3600, 53},
+        {2, Qt::Key_Up, Qt::NoModifier, 800, 3596.25f, 53},
+        {2, Qt::Key_Down, Qt::ShiftModifier, 800, 3615, 53},
+        {0.5, Qt::Key_Right, Qt::NoModifier, 802.5f, 3600, 54},
+        {0.5, Qt::Key_Left, Qt::ShiftModifier, 785, 3600, 52},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.scale << " " << c.key);
+        MainWindowHarness h;
+        ASSERT_TRUE(h.start());
+        h.open(samplePicture(int(h.canvas()->width() * c.scale), int(h.canvas()->height() * c.scale)));
+        QTest::mouseClick(h.find("lblXY1"), Qt::LeftButton);
+        QTest::keyClick(h.window->focusWidget(), c.key, c.modifiers);
+        // The exact position is the reference; the line is drawn on its nearest pixel.
+        EXPECT_FLOAT_EQ(h.window->calibration().refX1Pos, c.x);
+        EXPECT_FLOAT_EQ(h.window->calibration().refY1Pos, c.y);
+        EXPECT_EQ(h.find("linX1")->x(), c.lineX);
+        EXPECT_TRUE(h.find("loupe")->isVisible());
+    }
+
+    MainWindowHarness h;
+    ASSERT_TRUE(h.start());
+    h.open(samplePicture(h.canvas()->width() * 2, h.canvas()->height() * 2));
+    // With the pointer over reference 2 the keys move it even from the data sheet.
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(h.find("lblXY2"), &enter);
+    QTest::keyClick(h.find("rtbDataSheet"), Qt::Key_Down);
+    EXPECT_FLOAT_EQ(h.window->calibration().refY2Pos, 1443.75f);
+    EXPECT_EQ(h.status(), "(X2, Y2) 画像上の位置 = (698.33, 193.5)");
+    EXPECT_TRUE(h.window->dataSheetText().isEmpty());
 }
 
 TEST(Markers, StartPointAndEndLineFollowThePointerWhereverGrabbed)
