@@ -89,6 +89,9 @@ TEST(SvgPainter, DrawsAsTheSvgRendererDrawsTheWholeDocument)
         {"closed shapes filled and stroked",
          path("M 20,20 L 120,40 L 40,130 Z M 150,10 L 190,140 L 100,90 L 160,60 Z", R"(stroke="#0000FF" stroke-width="4.0000"  stroke-linecap="square"  stroke-linejoin="bevel" fill="#FF8000")")
              + path("M 60,60 L 80,60 L 80,80 Z", R"(stroke="none" stroke-width="0.0" fill="#00A000")")},
+        {"curves, small and across the picture",
+         path("M 10,140 C 60,-80 140,230 190,10 C 150,60 50,90 10,140 Z", R"(stroke="#0000FF" stroke-width="2.0000"  stroke-linecap="round"  stroke-linejoin="round" fill="#C0C0FF")")
+             + path("M 20,20 C 30,10 40,30 50,20 L 60,25", kRound)},
         {"a turned group", "<svg:g transform=\"matrix(0.8660 0.5000 -0.5000 0.8660 60.0000 -30.0000)\">\n" + strokes(50) + path(wave(100), kMitred) + "</svg:g>\n"},
         {"text and dashes between runs of strokes",
          strokes(3) + kText + strokes(40) + kText + path(wave(80), R"(stroke="#000000" stroke-width="1.0000" stroke-dasharray="5.0000,5.0000" fill="none")") + strokes(5)},
@@ -112,6 +115,15 @@ TEST(SvgPainter, DrawsAsTheSvgRendererDrawsTheWholeDocument)
         ASSERT_TRUE(ours.paint(painted));
         EXPECT_NE(painted, blank());
         EXPECT_LE(differing(expected, painted), 20);
+    }
+    // A curve out to the far ends of the coordinate range leaves the frame
+    // along the lines from its ends towards its control points.
+    const QByteArray far = document(path("M 10,75 C 10000000,-10000000 -10000000,10000000 190,75", kRound));
+    QImage painted = blank();
+    ASSERT_TRUE(SvgPainter(std::string_view(far.constData(), std::size_t(far.size()))).paint(painted));
+    for (int k = 5; k < 70; k += 8) {
+        EXPECT_LT(qGray(painted.pixel(3 * (10 + k), 3 * (75 - k))), 100) << k;
+        EXPECT_LT(qGray(painted.pixel(3 * (190 - k), 3 * (75 + k) - 1)), 100) << k;
     }
     for (const QByteArray& broken : {document("</svg:g>\n"), document("<svg:g>\n") , document(strokes(3)).chopped(12)}) {
         SvgPainter ours(std::string_view(broken.constData(), std::size_t(broken.size())));

@@ -47,8 +47,9 @@ bool readWidth(std::string_view text, double& width)
     return true;
 }
 
-// Moves and lines as QPainterPath takes them: a move after a lone move
-// replaces it, and a line after a closed subpath starts from its first point.
+// Moves, lines and curves as QPainterPath takes them: a move after a lone
+// move replaces it, and a line or curve after a closed subpath starts from
+// its first point.
 class PathBuilder {
 public:
     explicit PathBuilder(PlainPath& path) : path_(path) {}
@@ -57,31 +58,47 @@ public:
         finish();
         start_ = int(path_.points.size());
         closed_ = false;
-        path_.points.push_back(p);
+        add(p, false);
     }
     void lineTo(QPointF p)
     {
-        if (closed_) {
-            const QPointF first = path_.points[std::size_t(start_)];
-            finish();
-            start_ = int(path_.points.size());
-            closed_ = false;
-            path_.points.push_back(first);
-        }
-        path_.points.push_back(p);
+        reopen();
+        add(p, false);
+    }
+    void cubicTo(QPointF c1, QPointF c2, QPointF p)
+    {
+        reopen();
+        add(c1, true);
+        add(c2, true);
+        add(p, false);
     }
     void close() { closed_ = start_ >= 0; }
     void finish()
     {
         const int count = start_ < 0 ? 0 : int(path_.points.size()) - start_;
-        if (count >= 2)
+        if (count >= 2) {
             path_.subpaths.push_back({start_, count, closed_});
-        else if (count == 1)
+        } else if (count == 1) {
             path_.points.pop_back();
+            path_.control.pop_back();
+        }
         start_ = -1;
     }
 
 private:
+    void add(QPointF p, bool control)
+    {
+        path_.points.push_back(p);
+        path_.control.push_back(control);
+    }
+    void reopen()
+    {
+        if (!closed_)
+            return;
+        const QPointF first = path_.points[std::size_t(start_)];
+        moveTo(first);
+    }
+
     PlainPath& path_;
     int start_ = -1;
     bool closed_ = false;
@@ -91,6 +108,8 @@ bool readPathData(std::string_view d, PlainPath& path)
 {
     PathBuilder builder(path);
     char command = 0;
+    QPointF curve[3];
+    int pairs = 0;  // of the curve being read
     std::size_t i = 0;
     while (i < d.size()) {
         if (d[i] == ' ' || d[i] == '\n' || d[i] == '\t' || d[i] == '\r') {
@@ -102,11 +121,12 @@ bool readPathData(std::string_view d, PlainPath& path)
             ++end;
         const std::string_view word = d.substr(i, end - i);
         i = end;
-        if (word == "M" || word == "L") {
-            command = word[0];
-        } else if (word == "Z" || word == "z") {
-            builder.close();
-            command = 0;
+        if (word == "M" || word == "L" || word == "C" || word == "Z" || word == "z") {
+            if (pairs > 0)
+                return false;  // a curve cut short
+            command = word[0] == 'Z' || word[0] == 'z' ? 0 : word[0];
+            if (command == 0)
+                builder.close();
         } else {
             const std::size_t comma = word.find(',');
             double x = 0, y = 0;
@@ -116,13 +136,19 @@ bool readPathData(std::string_view d, PlainPath& path)
             if (command == 'M') {
                 builder.moveTo({x, y});
                 command = 'L';  // further pairs after a move are lines
-            } else {
+            } else if (command == 'L') {
                 builder.lineTo({x, y});
+            } else {
+                curve[pairs++] = QPointF(x, y);
+                if (pairs == 3) {
+                    builder.cubicTo(curve[0], curve[1], curve[2]);
+                    pairs = 0;
+                }
             }
         }
     }
     builder.finish();
-    return true;
+    return pairs == 0;
 }
 
 } // namespace
@@ -172,8 +198,14 @@ QPainterPath PlainPath::painterPath() const
     out.setFillRule(Qt::WindingFill);
     for (const Subpath& s : subpaths) {
         out.moveTo(points[std::size_t(s.first)]);
-        for (int i = 1; i < s.count; ++i)
-            out.lineTo(points[std::size_t(s.first + i)]);
+        for (std::size_t i = std::size_t(s.first) + 1; i < std::size_t(s.first + s.count); ++i) {
+            if (control[i]) {
+                out.cubicTo(points[i], points[i + 1], points[i + 2]);
+                i += 2;
+            } else {
+                out.lineTo(points[i]);
+            }
+        }
         if (s.closed)
             out.closeSubpath();
     }

@@ -1,6 +1,6 @@
 #pragma once
 // The element nearly every converted plot is made of: a path of straight
-// lines with a solid stroke, a flat fill, or both. Read here, it is drawn
+// lines (or curves) with a solid stroke, a flat fill, or both. Read here, it is drawn
 // exactly as Qt's SVG renderer would draw it (same path, same pen), only
 // without the renderer's cost for every element.
 #include <QColor>
@@ -17,6 +17,7 @@ struct PlainPath {
         bool closed = false;
     };
     std::vector<QPointF> points;
+    std::vector<bool> control;      // for each point: a curve's control point, the two before its end
     std::vector<Subpath> subpaths;  // only those of two points or more: a lone point draws nothing
 
     bool stroked = false;
@@ -36,6 +37,6 @@ struct PlainPath {
 constexpr double kSvgMiterLimit = 4;  // the SVG default the renderer starts from
 
 // Reads a path element's attributes. False unless the element is a plain path:
-// absolute moves and lines only, a #RRGGBB stroke and fill (or none), width,
+// absolute moves, lines and cubic curves only, a #RRGGBB stroke and fill (or none), width,
 // caps and joins, and no other attribute.
 bool readPlainPath(std::string_view attributes, PlainPath& path);
