@@ -99,6 +99,18 @@ bool tutorial(const QString& outDir)
     const QRect frame = plotFrame(picture);
     dragTo(h, "lblXY1", h.window->markers().lblXY1, 60, 60, frame.bottomLeft());
     dragTo(h, "lblXY2", h.window->markers().lblXY2, 60, 60, frame.topRight());
+    // Then the arrow keys put reference 2 exactly on the frame's top-right
+    // pixel of the picture (423, 17), with the loupe showing it.
+    const CanvasPictureMapping map(h.canvas()->image().size(), QSize(447, 335));
+    const AxisCalibration& c = h.window->calibration();
+    for (int i = 0; i < 8 && map.x().toPicture(c.refX2Pos) < 423.5 - 1e-3; ++i)
+        QTest::keyClick(h.window->focusWidget(), Qt::Key_Right);
+    for (int i = 0; i < 8 && map.x().toPicture(c.refX2Pos) > 423.5 + 1e-3; ++i)
+        QTest::keyClick(h.window->focusWidget(), Qt::Key_Left);
+    for (int i = 0; i < 8 && map.y().toPicture(c.refY2Pos) < 17.5 - 1e-3; ++i)
+        QTest::keyClick(h.window->focusWidget(), Qt::Key_Down);
+    for (int i = 0; i < 8 && map.y().toPicture(c.refY2Pos) > 17.5 + 1e-3; ++i)
+        QTest::keyClick(h.window->focusWidget(), Qt::Key_Up);
     QApplication::processEvents();
     QImage markers = h.window->grab().toImage();
     const QPoint canvasAt = h.canvas()->mapTo(h.window.get(), QPoint(0, 0));

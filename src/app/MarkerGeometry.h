@@ -3,6 +3,16 @@
 // placed from these numbers; the numbers are never read back from the widgets.
 #include "app/TwipsRect.h"
 
+#include <algorithm>
+
+// A reference line is drawn on one canvas pixel: the nearest to its position,
+// and never off a canvas `pixels` long. The position itself may lie between
+// pixels; only a mouse drag puts it on the drawn pixel.
+inline int lineDrawnPixel(double twips, int twipsPerPixel, int pixels)
+{
+    return std::clamp(roundHalfEven32(twips / twipsPerPixel), 0, std::max(pixels - 1, 0));
+}
+
 struct MarkerGeometry {
     // Cross-hair lines: x of the vertical ones, y of the horizontal ones.
     float linX1 = 800;

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QWindowStateChangeEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -17,6 +18,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace {
 constexpr QColor kDarkBlue(0, 0, 192);
@@ -62,12 +65,17 @@ frmMainPic::frmMainPic(const Platform& platform, QWidget* parent)
     setAcceptDrops(true);
     // Files dropped on the data sheet are pictures to open, not text to insert.
     rtbDataSheet_->viewport()->installEventFilter(this);
+    // The arrow keys reach a reference marker under the pointer even from the sheet.
+    rtbDataSheet_->installEventFilter(this);
+    picGraph_->installEventFilter(this);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &frmMainPic::updatePasteMenu);
     updatePasteMenu();
 
-    // The design size, so that a picture opened before the first show already
-    // fills a canvas of the right size.
-    picGraph_->resizeImage(picGraph_->size());
+    // Laid out at the first size now, so that a picture opened before the first
+    // show already fills a canvas of the right size. The sheet starts wide
+    // enough for the dialog's default of four figures.
+    fitDataSheet(4, 1845);
+    Form_Resize();
     const QSize menu = menuBar()->sizeHint();
     resize(client_->width(), client_->height() + menu.height());
 }
@@ -279,6 +287,8 @@ void frmMainPic::buildMarkers()
     lblEndLine_->setCursor(Qt::SizeHorCursor);
     for (QLabel* l : {lblXY1_, lblXY2_, lblStartPointC_, lblEndLine_})
         l->installEventFilter(this);
+    lblXY1_->setFocusPolicy(Qt::ClickFocus);
+    lblXY2_->setFocusPolicy(Qt::ClickFocus);
 
     placeMarkers();
 }
@@ -289,6 +299,12 @@ void frmMainPic::setStatus(const QString& text) { statusPanel1_->setText(text); 
 
 bool frmMainPic::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress) {
+        const int which = arrowKeyReference(watched);
+        return (which && nudgeReference(which, *static_cast<QKeyEvent*>(event))) || QMainWindow::eventFilter(watched, event);
+    }
+    if (watched == picGraph_ && event->type() == QEvent::Leave)
+        hideLoupe();
     if (rtbDataSheet_ && watched == rtbDataSheet_->viewport())
         return handleDragEvent(event);
     if (watched == client_ && event->type() == QEvent::Resize) {
@@ -302,9 +318,14 @@ bool frmMainPic::eventFilter(QObject* watched, QEvent* event)
             Form_Resize();
         return false;
     }
-    auto* marker = qobject_cast<QWidget*>(watched);
-    if (!marker || marker == client_)
+    // The filter also sees what the window itself receives, including presses
+    // that rulers, status bar and toolbar pass up unhandled: only the four grab
+    // controls start a marker drag.
+    const std::array<QWidget*, 4> grabbable{lblXY1_, lblXY2_, lblStartPointC_, lblEndLine_};
+    const auto found = std::find(grabbable.begin(), grabbable.end(), watched);
+    if (found == grabbable.end())
         return QMainWindow::eventFilter(watched, event);
+    QWidget* const marker = *found;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
@@ -324,6 +345,10 @@ bool frmMainPic::eventFilter(QObject* watched, QEvent* event)
         markerReleased(marker, e->button());
         return true;
     }
+    case QEvent::Enter:
+    case QEvent::Leave:
+        hoveredReference_ = event->type() == QEvent::Leave ? 0 : marker == lblXY1_ ? 1 : marker == lblXY2_ ? 2 : 0;
+        return false;
     default:
         return QMainWindow::eventFilter(watched, event);
     }

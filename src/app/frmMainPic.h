@@ -9,6 +9,7 @@
 #include "calibration/AxisCalibration.h"
 #include "platform/picture/Picture.h"
 #include "raster/Binarize.h"
+#include "raster/CanvasPictureMapping.h"
 #include "raster/PixelBuffer.h"
 #include "raster/UndoHistory.h"
 #include "trace/TraceSettings.h"
@@ -16,6 +17,7 @@
 #include <QMainWindow>
 #include <array>
 
+class Loupe;
 class PictureBox;
 class QAction;
 class QActionGroup;
@@ -23,6 +25,7 @@ class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QKeyEvent;
 class QStatusBar;
 class QToolBar;
 class frmXYSetting;
@@ -98,7 +101,9 @@ private:
     bool openPicture();
     bool loadPictureFile(const QString& path);
     void showPicture(const Picture& picture, const QString& folder);
-    bool askToDiscardUnsavedData();
+    // Asks what to do with unsaved lines before they would be lost; true to go on.
+    bool settleUnsavedData();
+    bool saveDataSheet();
     void setStatus(const QString& text);
 
     // Drop and paste.
@@ -125,20 +130,34 @@ private:
     void markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x, double y);
     void markerReleased(QWidget* marker, Qt::MouseButton button);
     void dragReference(int which, double x, double y);
+    void referenceFollowsLines(int which);
     void storeReferencePositions(int which);
     void centreScanFrame();
     void placeMarkers();
 
+    // Fine placement: the loupe and the arrow keys.
+    CanvasPictureMapping pictureMapping() const;
+    void showLoupe(double x, double y);
+    void hideLoupe();
+    bool nudgeReference(int which, const QKeyEvent& key);
+    int arrowKeyReference(QObject* receiver) const;
+
     // Picture edits.
     void repaintFromSnapshot();
+    void paintSnapshot(const QImage& snapshot);
+    void paintRestoredPicture(const QImage& snapshot);
     void updateUndoMenu();
 
     // Tracing.
     bool traceCanConvert();
+    // Renders a metafile again, finer than the canvas, when its rendering is
+    // smaller than `size`.
+    void renderVectorAtLeast(QSize size);
 
     // Layout.
     void Form_Resize();
-    void applyDataSheetWidth(float width);
+    void fitDataSheet(int figures, float designWidth);
+    void applyDataSheetWidth(int figures);
 
     Platform platform_;
     MainViewState state_;
@@ -148,8 +167,10 @@ private:
     UndoHistory undo_;
     MarkerGeometry markers_;
     PixelBuffer pixels_;
-    // The picture as it was loaded, at its own resolution.
+    // The picture as it was loaded, at its own resolution; a metafile's
+    // rendering is replaced by a finer one when the canvas needs it.
     Picture loadedPicture_;
+    QSize lastVectorRequest_;
     // The clean canvas: what the canvas showed before trace marks were drawn.
     QImage picOriginal_;
     int traceStartX_ = 0;
@@ -164,6 +185,9 @@ private:
     QString lastPictureFolder_;
     QString pictureFolder_;
     QString lastSaveFolder_;
+    // The reference marker under the pointer (1, 2; 0 for none): the arrow
+    // keys move it whatever has the keyboard.
+    int hoveredReference_ = 0;
 
     // Controls.
     QWidget* client_ = nullptr;
@@ -198,6 +222,7 @@ private:
     QWidget* shpRectangle_ = nullptr;
     QLabel* lblEndLine_ = nullptr;
     QLabel* lblEndLineTxt_ = nullptr;
+    Loupe* loupe_ = nullptr;
 
     // Dialogs are created on first use and afterwards only hidden.
     frmXYSetting* xySetting_ = nullptr;

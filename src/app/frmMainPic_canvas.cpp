@@ -52,6 +52,10 @@ void frmMainPic::picGraph_MouseMove(Qt::MouseButtons buttons, double x, double y
         updateReadout(x, y);
     if (state_.toolMode == ToolMode::Pen && buttons == Qt::LeftButton)
         picGraph_->lineTo(x - 30, y + 30, kBlack);
+    if (state_.toolMode == ToolMode::Sight)
+        showLoupe(x, y);
+    else
+        hideLoupe();
 }
 
 void frmMainPic::updateReadout(double x, double y)

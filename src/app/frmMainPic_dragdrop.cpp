@@ -12,7 +12,7 @@
 
 void frmMainPic::openPictureFile(const QString& path)
 {
-    if (!askToDiscardUnsavedData())
+    if (!settleUnsavedData())
         return;
     loadPictureFile(path);
 }
@@ -87,7 +87,7 @@ void frmMainPic::mnuFilePaste_Click()
         platform_.messages.error("クリップボードの画像を読み込めませんでした。", "エラー");
         return;
     }
-    if (!askToDiscardUnsavedData())
+    if (!settleUnsavedData())
         return;
     showPicture(picture, QString());
 }

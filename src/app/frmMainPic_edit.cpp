@@ -25,22 +25,46 @@ void frmMainPic::mnuEditUndo_Click()
 {
     if (!undo_.undoEnabled())
         return;
-    picGraph_->paintPictureFull(undo_.undo());
-    updateUndoMenu();
+    paintRestoredPicture(undo_.undo());
 }
 
 void frmMainPic::mnuEditRedo_Click()
 {
     if (!undo_.redoEnabled())
         return;
-    picGraph_->paintPictureFull(undo_.redo());
+    paintRestoredPicture(undo_.redo());
+}
+
+// Undo and redo repaint the whole canvas, trace marks and all. The picture they
+// restore is the clean picture from then on: a later tool change must not bring
+// back the one that was just undone.
+void frmMainPic::paintRestoredPicture(const QImage& snapshot)
+{
+    paintSnapshot(snapshot);
+    picOriginal_ = picGraph_->image();
+    state_.traceMarksShown = false;
     updateUndoMenu();
 }
 
 void frmMainPic::repaintFromSnapshot()
 {
     picGraph_->cls();
-    picGraph_->paintPictureFull(undo_.current());
+    paintSnapshot(undo_.current());
+}
+
+// A picture never edited since it was opened is stretched afresh from the
+// loaded picture, so a larger canvas shows it sharp rather than an enlarged
+// copy of a smaller canvas; that stretch then stands for it in the history.
+void frmMainPic::paintSnapshot(const QImage& snapshot)
+{
+    if (!undo_.currentOrigin().asLoaded || loadedPicture_.isNull()) {
+        picGraph_->paintPictureFull(snapshot);
+        return;
+    }
+    renderVectorAtLeast(picGraph_->image().size());
+    picGraph_->paintPictureFull(loadedPicture_);
+    undo_.replaceCurrentAsLoaded(picGraph_->image());
+    picOriginal_ = picGraph_->image();
 }
 
 void frmMainPic::mnuToolDiValue_Click()
@@ -67,7 +91,8 @@ void frmMainPic::mnuToolDiValue_Click()
     });
     WritePixels(picGraph_->image(), pixels_);
     picGraph_->refresh();
-    SaveUndoSnapshot();
+    undo_.saveSnapshot(picGraph_->image(), binarizeSettings_);
+    updateUndoMenu();
     state_.traceMarksShown = false;
     setStatus(QString());
     progressBar1_->setValue(0);
@@ -86,8 +111,7 @@ void frmMainPic::mnuToolAutoErase_Click()
     const int h = roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY);
     pixels_.redim(w, h);
     ReadPixels(picGraph_->image(), pixels_);
-    AutoErasePixels(pixels_, static_cast<float>(picGraph_->scaleWidth() / kTwipsPerPixelX + 1),
-                    static_cast<float>(picGraph_->scaleHeight() / kTwipsPerPixelY + 1));
+    AutoErasePixels(pixels_);
     WritePixels(picGraph_->image(), pixels_);
     picGraph_->refresh();
     SaveUndoSnapshot();

@@ -11,8 +11,20 @@
 #include <QTextCursor>
 
 namespace {
-const char* const kUnsavedQuestion = "保存されていないデータがあります。破棄してよろしいですか？";
+const char* const kUnsavedQuestion = "保存されていないデータがあります。保存しますか？";
 const char* const kConfirmTitle = "確認";
+
+QString savePathWithExtension(QString path)
+{
+    // "points." has no extension either; the default one takes the place of the
+    // dot instead of following it.
+    if (QFileInfo(path).suffix().isEmpty()) {
+        while (path.endsWith('.'))
+            path.chop(1);
+        path += ".txt";
+    }
+    return path;
+}
 } // namespace
 
 bool frmMainPic::Form_Load(const QString& startFile)
@@ -41,7 +53,7 @@ bool frmMainPic::Form_Load(const QString& startFile)
 
 void frmMainPic::mnuFileOpen_Click()
 {
-    if (!askToDiscardUnsavedData())
+    if (!settleUnsavedData())
         return;
     openPicture();
 }
@@ -88,6 +100,8 @@ void frmMainPic::showPicture(const Picture& picture, const QString& folder)
     rtbDataSheet_->clear();
     dataUnsaved_ = false;
     loadedPicture_ = picture;
+    lastVectorRequest_ = QSize();
+    hideLoupe();
     picGraph_->cls();
     picGraph_->paintPictureFull(loadedPicture_);
     picOriginal_ = picGraph_->image();
@@ -96,11 +110,16 @@ void frmMainPic::showPicture(const Picture& picture, const QString& folder)
     state_.traceMarksShown = false;
 }
 
-bool frmMainPic::askToDiscardUnsavedData()
+bool frmMainPic::settleUnsavedData()
 {
     if (!dataSheetUnsaved())
         return true;
-    return platform_.messages.confirm(kUnsavedQuestion, kConfirmTitle);
+    switch (platform_.messages.askToSave(kUnsavedQuestion, kConfirmTitle)) {
+    case SaveChoice::Save: return saveDataSheet();
+    case SaveChoice::Discard: return true;
+    case SaveChoice::Cancel: break;
+    }
+    return false;
 }
 
 bool frmMainPic::dataSheetUnsaved() const
@@ -112,7 +131,7 @@ void frmMainPic::mnuFileQuit_Click() { close(); }
 
 void frmMainPic::closeEvent(QCloseEvent* event)
 {
-    if (loaded_ && !askToDiscardUnsavedData()) {
+    if (loaded_ && !settleUnsavedData()) {
         event->ignore();
         return;
     }
@@ -136,33 +155,52 @@ QString frmMainPic::dataSheetText() const { return rtbDataSheet_->toPlainText();
 
 void frmMainPic::mnuEditClear_Click()
 {
+    if (!settleUnsavedData())
+        return;
     rtbDataSheet_->clear();
     dataUnsaved_ = false;
 }
 
-void frmMainPic::mnuFileSave_Click()
+void frmMainPic::mnuFileSave_Click() { saveDataSheet(); }
+
+// True once the sheet is in a file; false when the user cancelled or the write failed.
+bool frmMainPic::saveDataSheet()
 {
     const QStringList filters = {"ﾃｷｽﾄ (*.txt)", "すべてのﾌｧｲﾙ (*.*)"};
-    QString path = platform_.files.saveFile("ﾌｧｲﾙの保存", filters, "txt",
-                                            lastSaveFolder_.isEmpty() ? pictureFolder_ : lastSaveFolder_);
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += ".txt";
+    QString path;
+    do {
+        path = platform_.files.saveFile("ﾌｧｲﾙの保存", filters, "txt",
+                                        lastSaveFolder_.isEmpty() ? pictureFolder_ : lastSaveFolder_);
+        if (path.isEmpty())
+            return false;
+        path = savePathWithExtension(path);
+        // Asked here rather than by the dialog, so that the question is about the
+        // name really written, extension included; "no" chooses again.
+    } while (QFileInfo::exists(path)
+             && !platform_.messages.confirm(
+                 QStringLiteral("「%1」は既に存在します。上書きしますか？").arg(QFileInfo(path).fileName()),
+                 kConfirmTitle));
 
     // The old file is replaced only once the new one is completely written.
     QSaveFile file(path);
     const QByteArray bytes = dataFileBytes(rtbDataSheet_->toPlainText());
-    // Unbuffered, so a short write (disk full) shows in the count at once instead
-    // of vanishing in a buffer flush.
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
-        && file.write(bytes) == bytes.size() && file.commit();
+    // Unbuffered, so a failing write shows at once. A short write (a full disk, a
+    // size limit) carries no error of its own: writing the rest makes the system
+    // say why.
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qint64 done = 0; written && done < bytes.size();) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        written = n > 0;
+        done += n;
+    }
+    written = written && file.commit();
     if (!written) {
         platform_.messages.error(QStringLiteral("「%1」に保存できませんでした。\n%2")
                                      .arg(QFileInfo(path).fileName(), file.errorString()),
                                  "エラー");
-        return;
+        return false;
     }
     dataUnsaved_ = false;
     lastSaveFolder_ = QFileInfo(path).absolutePath();
+    return true;
 }

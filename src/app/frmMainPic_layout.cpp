@@ -2,13 +2,19 @@
 // sheet, and every marker keeps its place on the picture over any resize.
 #include "app/frmMainPic.h"
 
+#include "capture/DataSheet.h"
 #include "platform/qt/PictureBox.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QScrollBar>
+#include <QStyle>
 #include <QToolBar>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 // The layout arithmetic works on the outer window size the way the design was
@@ -19,13 +25,41 @@ constexpr float kFrameWidth = 120;
 constexpr float kFrameHeight = 690;
 } // namespace
 
-// The data sheet's width follows the significant figures. The canvas takes up
-// what the sheet gives or leaves, and is laid out like any resize so that the
-// markers stay on their points of the picture: otherwise the picture would be
-// re-stretched under markers the user has just placed.
-void frmMainPic::applyDataSheetWidth(float width)
+namespace {
+// The widest text a value of `figures` significant figures takes: negative, and
+// with a two-digit exponent or as many leading zeros as the number form allows.
+double widestValue(const QFontMetricsF& metrics, int figures)
 {
-    dataSheetWidth_ = width;
+    double widest = 0;
+    for (int e = -99; e <= 99; ++e)
+        widest = std::max(widest, metrics.horizontalAdvance(RoundToFigures(-8.8888888 * std::pow(10.0, e), figures).text()));
+    return widest;
+}
+} // namespace
+
+// The data sheet's width follows the significant figures, but never so narrow
+// that the widest x and y of that many figures are cut with the scroll bar
+// shown: the tab stop is one space past the widest x. The canvas takes up what
+// the sheet gives or leaves.
+void frmMainPic::fitDataSheet(int figures, float designWidth)
+{
+    const QFontMetricsF metrics(rtbDataSheet_->font());
+    const double value = widestValue(metrics, figures);
+    const double tab = value + metrics.horizontalAdvance(' ');
+    rtbDataSheet_->setTabStopDistance(tab);
+    const double chrome = 2 * rtbDataSheet_->document()->documentMargin() + 2 * rtbDataSheet_->frameWidth()
+        + rtbDataSheet_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, rtbDataSheet_->verticalScrollBar());
+    // One pixel more for the caret after the last character.
+    const int pixels = static_cast<int>(std::ceil(tab + value + chrome)) + 1;
+    dataSheetWidth_ = std::max(designWidth, static_cast<float>(pixels * kTwipsPerPixelX));
+}
+
+// Laid out like any resize so that the markers stay on their points of the
+// picture: otherwise the picture would be re-stretched under markers the user
+// has just placed.
+void frmMainPic::applyDataSheetWidth(int figures)
+{
+    fitDataSheet(figures, static_cast<float>(dataSheetWidth(figures)));
     Form_Resize();
 }
 
@@ -33,6 +67,7 @@ void frmMainPic::Form_Resize()
 {
     if (isMinimized())
         return;
+    hideLoupe();
     const float clientW = static_cast<float>(client_->width() * kTwipsPerPixelX);
     const float clientH = static_cast<float>(client_->height() * kTwipsPerPixelY);
     const float W = clientW + kFrameWidth;

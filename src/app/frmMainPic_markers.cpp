@@ -10,15 +10,18 @@
 
 void frmMainPic::placeMarkers()
 {
-    // A reference line is drawn on the pixel nearest its position, so the pixel
-    // the user lines up with a grid line reads within half a pixel of it.
-    const auto nearest = [](float twips) { return static_cast<float>(roundHalfEven32(twips / 15.0) * 15); };
-    placeWidget(linX1_, {nearest(markers_.linX1), 0, 15, 99999});
-    placeWidget(linX2_, {nearest(markers_.linX2), 0, 15, 99999});
-    placeWidget(linY1_, {0, nearest(markers_.linY1), 99999, 15});
-    placeWidget(linY2_, {0, nearest(markers_.linY2), 99999, 15});
-    placeWidget(lblXY1_, markers_.lblXY1);
-    placeWidget(lblXY2_, markers_.lblXY2);
+    const int w = picGraph_->image().width();
+    const int h = picGraph_->image().height();
+    const auto column = [w](float x) { return float(lineDrawnPixel(x, kTwipsPerPixelX, w) * kTwipsPerPixelX); };
+    const auto row = [h](float y) { return float(lineDrawnPixel(y, kTwipsPerPixelY, h) * kTwipsPerPixelY); };
+    placeWidget(linX1_, {column(markers_.linX1), 0, 15, 99999});
+    placeWidget(linX2_, {column(markers_.linX2), 0, 15, 99999});
+    placeWidget(linY1_, {0, row(markers_.linY1), 99999, 15});
+    placeWidget(linY2_, {0, row(markers_.linY2), 99999, 15});
+    // A grab square stays centred on the pixel its lines are drawn on, even
+    // when the position lies between pixels.
+    placeWidget(lblXY1_, {column(markers_.linX1) - 60, row(markers_.linY1) - 60, markers_.lblXY1.width, markers_.lblXY1.height});
+    placeWidget(lblXY2_, {column(markers_.linX2) - 60, row(markers_.linY2) - 60, markers_.lblXY2.width, markers_.lblXY2.height});
     placeWidget(lblX1Index_, markers_.lblX1Index);
     placeWidget(lblX2Index_, markers_.lblX2Index);
     placeWidget(lblY1Index_, markers_.lblY1Index);
@@ -49,7 +52,7 @@ void frmMainPic::storeReferencePositions(int which)
         calibration_.refY1Pos = markers_.linY1;
     } else {
         calibration_.refX2Pos = markers_.linX2;
-        calibration_.refY2Pos = roundHalfEven32(markers_.linY2);
+        calibration_.refY2Pos = markers_.linY2;
     }
 }
 
@@ -61,24 +64,32 @@ void frmMainPic::markerPressed(QWidget* marker, Qt::MouseButton button, double x
         state_.dragStartY = static_cast<float>(y);
     }
     marker->setCursor(Qt::ArrowCursor);
+    // The arrow keys then move this reference by finer steps than a drag.
+    if (marker == lblXY1_ || marker == lblXY2_)
+        marker->setFocus(Qt::MouseFocusReason);
 }
 
 void frmMainPic::dragReference(int which, double x, double y)
 {
     TwipsRect& square = which == 1 ? markers_.lblXY1 : markers_.lblXY2;
-    square.left = static_cast<float>(square.left + (x - state_.dragStartX));
-    square.top = static_cast<float>(square.top + (y - state_.dragStartY));
-    if (which == 1) {
-        markers_.linX1 = square.left + 60;
-        markers_.linY1 = square.top + 60;
-        markers_.lblX1Index.left = square.left - 45;
-        markers_.lblY1Index.top = square.top - 60;
-    } else {
-        markers_.linX2 = square.left + 60;
-        markers_.linY2 = square.top + 60;
-        markers_.lblX2Index.left = square.left - 30;
-        markers_.lblY2Index.top = square.top - 60;
-    }
+    const double left = square.left + (x - state_.dragStartX);
+    const double top = square.top + (y - state_.dragStartY);
+    // A drag leaves the reference on the pixel its lines are drawn on, so the
+    // crossing the user lined up with the graph is exactly the reference used.
+    const float lineX = float(lineDrawnPixel(left + 60, kTwipsPerPixelX, picGraph_->image().width()) * kTwipsPerPixelX);
+    const float lineY = float(lineDrawnPixel(top + 60, kTwipsPerPixelY, picGraph_->image().height()) * kTwipsPerPixelY);
+    (which == 1 ? markers_.linX1 : markers_.linX2) = lineX;
+    (which == 1 ? markers_.linY1 : markers_.linY2) = lineY;
+    referenceFollowsLines(which);
+}
+
+void frmMainPic::referenceFollowsLines(int which)
+{
+    TwipsRect& square = which == 1 ? markers_.lblXY1 : markers_.lblXY2;
+    square.left = (which == 1 ? markers_.linX1 : markers_.linX2) - 60;
+    square.top = (which == 1 ? markers_.linY1 : markers_.linY2) - 60;
+    (which == 1 ? markers_.lblX1Index : markers_.lblX2Index).left = square.left - (which == 1 ? 45 : 30);
+    (which == 1 ? markers_.lblY1Index : markers_.lblY2Index).top = square.top - 60;
 }
 
 void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x, double y)
@@ -96,6 +107,9 @@ void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x
         if (left) {
             dragReference(which, x, y);
             placeMarkers();
+            showLoupe(which == 1 ? markers_.linX1 : markers_.linX2, which == 1 ? markers_.linY1 : markers_.linY2);
+        } else {
+            hideLoupe();
         }
         if (calibration_.coordinatesSet) {
             const QString status = which == 1
@@ -111,10 +125,18 @@ void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x
         markers_.lblStartPointTxt.top = c.top + 120;
         centreScanFrame();
         placeMarkers();
+        showLoupe(c.left + c.width / 2, c.top + c.height / 2);
     } else if (marker == lblEndLine_ && left) {
-        markers_.lblEndLine.left = static_cast<float>(x - state_.dragStartX + markers_.lblEndLine.left);
+        // The bar stays whole on the canvas, where the user can see and grab it.
+        const double left = x - state_.dragStartX + markers_.lblEndLine.left;
+        markers_.lblEndLine.left = static_cast<float>(
+            std::clamp(left, 0.0, picGraph_->scaleWidth() - markers_.lblEndLine.width));
         markers_.lblEndLineTxt.left = markers_.lblEndLine.left + 120;
         placeMarkers();
+        // Where the tracer stops, at the height of the pointer.
+        showLoupe(markers_.lblEndLine.left - markers_.lblEndLine.width / 2, marker->y() * kTwipsPerPixelY + y);
+    } else {
+        hideLoupe();
     }
 }
 
@@ -125,5 +147,6 @@ void frmMainPic::markerReleased(QWidget* marker, Qt::MouseButton)
     else if (marker == lblXY2_)
         storeReferencePositions(2);
     releasePointer();
+    hideLoupe();
     marker->setCursor(marker == lblEndLine_ ? Qt::SizeHorCursor : Qt::SizeAllCursor);
 }

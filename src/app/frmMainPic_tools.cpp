@@ -66,6 +66,7 @@ void frmMainPic::selectToolButton(ToolMode mode)
 
 void frmMainPic::tbToolbar_ButtonClick(int index)
 {
+    hideLoupe();
     if (index >= 1 && index <= 6) {
         RestoreCleanPicture();
         picGraph_->setDrawWidth(index <= 3 ? 1 : 2);
@@ -140,7 +141,7 @@ void frmMainPic::cmdAutoTraseSetting_Click()
         xySetting_ = new frmXYSetting(calibration_, platform_.messages, this);
         connect(xySetting_, &frmXYSetting::confirmed, this, [this] {
             picXYLL_->setPixmap(pointerImage(indicatorImage(calibration_)));
-            applyDataSheetWidth(static_cast<float>(dataSheetWidth(calibration_.effectiveFigure)));
+            applyDataSheetWidth(calibration_.effectiveFigure);
         });
     }
     xySetting_->exec();

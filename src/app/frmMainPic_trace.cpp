@@ -3,14 +3,42 @@
 #include "app/frmMainPic.h"
 
 #include "platform/qt/PictureBox.h"
+#include "trace/RefineTracePoint.h"
 #include "trace/TraceRun.h"
 
 #include <QAction>
 #include <QLabel>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 const QColor kRed(255, 0, 0);
+// A metafile is measured on a rendering this many times finer than the canvas,
+// but no larger than an 8K picture.
+constexpr int kVectorFineness = 4;
+constexpr double kMaxVectorPixels = 7680.0 * 4320.0;
 } // namespace
+
+void frmMainPic::renderVectorAtLeast(QSize size)
+{
+    if (!loadedPicture_.isVector())
+        return;
+    const QSize have = loadedPicture_.image().size();
+    if (have.width() >= size.width() && have.height() >= size.height())
+        return;
+    QSize wanted = picGraph_->image().size() * kVectorFineness;
+    const double shrink = std::sqrt(kMaxVectorPixels / (double(wanted.width()) * wanted.height()));
+    if (shrink < 1)
+        wanted = QSize(std::max(1, int(wanted.width() * shrink)), std::max(1, int(wanted.height() * shrink)));
+    // A size the loader has already made smaller is not asked for again.
+    if (wanted == lastVectorRequest_)
+        return;
+    lastVectorRequest_ = wanted;
+    PictureLoadResult finer = platform_.pictures.renderVector(loadedPicture_, wanted);
+    if (finer.ok() && finer.picture.image().width() > have.width() && finer.picture.image().height() > have.height())
+        loadedPicture_ = finer.picture;
+}
 
 // A run whose points cannot be converted would fill the data sheet with stale
 // values; the toolbar refuses it up front and says why.
@@ -19,7 +47,7 @@ bool frmMainPic::traceCanConvert()
     QString why;
     if (calibration_.refX1Pos == calibration_.refX2Pos)
         why = "X1とX2の基準線が同じ位置にあります。基準線を離してください。";
-    else if (calibration_.refY1Pos == static_cast<float>(calibration_.refY2Pos))
+    else if (calibration_.refY1Pos == calibration_.refY2Pos)
         why = "Y1とY2の基準線が同じ位置にあります。基準線を離してください。";
     else if (!calibration_.xLinear && (calibration_.x1Value <= 0 || calibration_.x2Value <= 0))
         why = "X軸が対数ですが、基準値に0以下の値があります。";
@@ -33,6 +61,7 @@ bool frmMainPic::traceCanConvert()
 
 void frmMainPic::DoAutoTrase()
 {
+    hideLoupe();
     setTraceMarkersVisible(true);
     setStatus("トレース中");
     if (state_.traceMarksShown)
@@ -62,8 +91,15 @@ void frmMainPic::DoAutoTrase()
     pixels_.redim(w, h);
     ReadPixels(picGraph_->image(), pixels_);
 
-    const std::vector<TracePoint> points = TraceRun(pixels_, traceSettings_, traceStartX_, traceStartY_,
-                                                    traceEndX_, picGraph_->scaleHeight() / kTwipsPerPixelY);
+    std::vector<TracePoint> points = TraceRun(pixels_, traceSettings_, traceStartX_, traceStartY_, traceEndX_,
+                                              picGraph_->scaleHeight() / kTwipsPerPixelY);
+    // The walk found the curve on the canvas; the loaded picture says where
+    // exactly, as long as the canvas (with every edit) still shows it there.
+    renderVectorAtLeast(picGraph_->image().size() * kVectorFineness);
+    const std::optional<BinarizeSettings>& binarised = undo_.currentOrigin().binarisedWith;
+    RefineTracePoints({loadedPicture_.image(), &pixels_, pictureMapping(),
+                       binarised ? CurveInk::nearColour(*binarised) : CurveInk::dark(), traceSettings_.range},
+                      points);
     for (const TracePoint& p : points) {
         picGraph_->circle(p.xt, p.yt, 60, kRed);
         if (calibration_.coordinatesSet) {
@@ -81,8 +117,9 @@ void frmMainPic::DoAutoTrase()
     }
     if (!points.empty()) {
         const TracePoint& last = points.back();
-        markers_.shpRectangle.left = last.xt - rangeX / 2;
-        markers_.shpRectangle.top = last.yt - rangeY / 2;
+        // On the pixel the last circle is drawn on.
+        markers_.shpRectangle.left = roundHalfEven32(last.xt / kTwipsPerPixelX) * kTwipsPerPixelX - rangeX / 2;
+        markers_.shpRectangle.top = roundHalfEven32(last.yt / kTwipsPerPixelY) * kTwipsPerPixelY - rangeY / 2;
         placeMarkers();
     }
     picGraph_->repaint();

@@ -70,8 +70,7 @@ std::optional<double> AxisValueFromX(const AxisCalibration& c, float x)
 
 std::optional<double> AxisValueFromY(const AxisCalibration& c, float y)
 {
-    // refY2Pos is a whole number of twips; mixing it with the single-precision
-    // positions is done in double, while the value difference stays single.
+    // The positions are mixed in double, while the value difference stays single.
     const double span = static_cast<double>(c.refY1Pos) - static_cast<double>(c.refY2Pos);
     if (span == 0.0)
         return std::nullopt;

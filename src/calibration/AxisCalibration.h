@@ -21,7 +21,7 @@ struct AxisCalibration {
     float refX1Pos = 0;
     float refY1Pos = 0;
     float refX2Pos = 0;
-    std::int32_t refY2Pos = 0;  // whole twips, rounded half to even when stored
+    float refY2Pos = 0;
 };
 
 // Axis value at a canvas position (twips). nullopt when a step fails: both

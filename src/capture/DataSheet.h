@@ -15,6 +15,6 @@ QString dataLine(const CursorValue& x, const CursorValue& y);
 // a break stays without one.
 QByteArray dataFileBytes(const QString& sheetText);
 
-// Width of the data sheet in twips for a number of significant figures, so that
-// the widest value of that many figures fits.
+// Designed width of the data sheet in twips for a number of significant figures;
+// the window widens the sheet where its font needs more for the widest values.
 inline int dataSheetWidth(int effectiveFigure) { return 1650 + 50 * effectiveFigure; }

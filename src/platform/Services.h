@@ -27,6 +27,8 @@ public:
     virtual std::optional<QRgb> chooseColor(QRgb initial) = 0;
 };
 
+enum class SaveChoice { Save, Discard, Cancel };
+
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -34,6 +36,9 @@ public:
     virtual void error(const QString& text, const QString& title) = 0;
     // Modal yes/no question; true for yes.
     virtual bool confirm(const QString& text, const QString& title) = 0;
+    // Modal question about unsaved work: save it, discard it, or cancel what
+    // was about to happen (Escape cancels).
+    virtual SaveChoice askToSave(const QString& text, const QString& title) = 0;
 };
 
 class SystemServices {

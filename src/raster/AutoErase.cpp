@@ -12,11 +12,9 @@ namespace {
 constexpr double kDarkAverage = 150.0;
 constexpr std::uint32_t kWhite = 0x00ffffffu;
 
-bool isDark(std::uint64_t red, std::uint64_t green, std::uint64_t blue, float divisor)
+bool isDark(std::uint64_t red, std::uint64_t green, std::uint64_t blue, std::size_t count)
 {
-    // Whole-number sums over a real divisor, compared in double as the averages
-    // they are; a zero or NaN divisor never counts as dark.
-    const double d = double(divisor);
+    const double d = double(count);
     return double(red) / d < kDarkAverage && double(blue) / d < kDarkAverage && double(green) / d < kDarkAverage;
 }
 
@@ -79,13 +77,17 @@ constexpr int kBatch = 256;
 
 } // namespace
 
-void AutoErasePixels(PixelBuffer& buffer, float rowDivisor, float columnDivisor)
+void AutoErasePixels(PixelBuffer& buffer)
 {
+    // The picture is columns 0..W - 1 of rows 1..H; the spare row 0 and column
+    // W hold no picture and would pull every average towards their values.
     const int maxX = buffer.maxX();
     const int maxY = buffer.maxY();
-    if (buffer.empty() || maxX < 0 || maxY < 0)
+    if (buffer.empty() || maxX < 1 || maxY < 1)
         return;
-    const std::size_t width = std::size_t(maxX) + 1;
+    const std::size_t width = std::size_t(maxX);
+    const std::size_t height = std::size_t(maxY);
+    const std::size_t stride = width + 1;
     auto* pixels = reinterpret_cast<std::uint32_t*>(buffer.data());
 
     // One sweep does both jobs. Whether a row is erased depends on that row
@@ -109,13 +111,13 @@ void AutoErasePixels(PixelBuffer& buffer, float rowDivisor, float columnDivisor)
         batchRows = 0;
     };
 
-    for (int y = 0; y <= maxY; ++y) {
-        std::uint32_t* row = pixels + std::size_t(y) * width;
+    for (int y = 1; y <= maxY; ++y) {
+        std::uint32_t* row = pixels + std::size_t(y) * stride;
 
         std::uint64_t red = 0, green = 0, blue = 0;
         sumRowIntoColumns(row, width, colBlueRed.data(), colGreen.data(), red, green, blue);
 
-        if (isDark(red, green, blue, rowDivisor)) {
+        if (isDark(red, green, blue, width)) {
             for (std::size_t x = 0; x < width; ++x) {
                 colBlueRed[x] -= row[x] & 0x00ff00ffu;
                 colGreen[x] -= (row[x] >> 8) & 0xffu;
@@ -133,7 +135,7 @@ void AutoErasePixels(PixelBuffer& buffer, float rowDivisor, float columnDivisor)
     std::vector<std::uint32_t> erasedColumns;
     const std::uint64_t whiteSum = whiteRows * 255u;
     for (std::size_t x = 0; x < width; ++x) {
-        if (isDark(sumRed[x] + whiteSum, sumGreen[x] + whiteSum, sumBlue[x] + whiteSum, columnDivisor)) {
+        if (isDark(sumRed[x] + whiteSum, sumGreen[x] + whiteSum, sumBlue[x] + whiteSum, height)) {
             columnMask[x] = kWhite;
             erasedColumns.push_back(std::uint32_t(x));
         }
@@ -143,8 +145,8 @@ void AutoErasePixels(PixelBuffer& buffer, float rowDivisor, float columnDivisor)
     // A few grid columns touch a few cache lines per row; many are cheaper as
     // one masked sweep over everything.
     const bool few = erasedColumns.size() * 16 < width;
-    for (int y = 0; y <= maxY; ++y) {
-        std::uint32_t* row = pixels + std::size_t(y) * width;
+    for (int y = 1; y <= maxY; ++y) {
+        std::uint32_t* row = pixels + std::size_t(y) * stride;
         if (few) {
             for (std::uint32_t x : erasedColumns)
                 row[x] |= kWhite;

@@ -4,10 +4,10 @@
 // becomes white.
 #include "raster/PixelBuffer.h"
 
-// Runs over the whole buffer, spare row and column included. A row is erased
-// when its red, green and blue sums, each divided by rowDivisor, are all below
-// 150; columns are then judged the same way with columnDivisor, on the picture
-// as the row pass left it. Erased elements get red, green and blue 255 and keep
-// their reserved byte. The divisors are the caller's (the canvas width and
-// height in pixels plus one), not the buffer's element counts.
-void AutoErasePixels(PixelBuffer& buffer, float rowDivisor, float columnDivisor);
+// Works on the picture held in a buffer dimensioned for it (W x H pixels in
+// columns 0..W - 1 of rows 1..H). A row is erased when its red, green and blue
+// averages over its W pixels are all below 150; columns are then judged the same
+// way over their H pixels, on the picture as the row pass left it. Erased
+// pixels get red, green and blue 255 and keep their reserved byte. The spare
+// row and column are neither averaged nor changed.
+void AutoErasePixels(PixelBuffer& buffer);

@@ -46,8 +46,10 @@ double CanvasPictureMapping::Axis::twipsPerPicturePixel() const
 
 double CanvasPictureMapping::Axis::fineStep(double twips, int direction) const
 {
-    // A position already on the grid counts as on it despite rounding.
-    constexpr double kOnGrid = 1e-6;
+    // A position already on the grid counts as on it despite rounding: the
+    // program keeps positions as 32-bit floats, a few thousandths of a pixel
+    // apart on a wide canvas.
+    constexpr double kOnGrid = 1e-2;
     const auto next = [&](double k) { return direction > 0 ? std::floor(k + kOnGrid) + 1 : std::ceil(k - kOnGrid) - 1; };
     if (picture_ >= canvas_)
         return toTwips(next(toPicture(twips) - 0.5) + 0.5);

@@ -144,8 +144,7 @@ private:
     // come out exact, not only one that is a whole pixel wide.
     double profileCentre(int q, int lo, int first, int last, int hi) const
     {
-        // Reused: a run measures thousands of columns.
-        thread_local std::vector<double> weights;
+        std::vector<double>& weights = weights_;
         weights.clear();
         for (int p = lo; p <= hi; ++p)
             weights.push_back(p < first || p > last || e_.ink.isLine(at(q, p))
@@ -202,20 +201,12 @@ private:
 
     const TraceEvidence& e_;
     int height_;
+    // Reused: a run measures thousands of columns.
+    mutable std::vector<double> weights_;
 };
 
-} // namespace
-
-TracePoint RefineTracePoint(const TraceEvidence& evidence, const TracePoint& point)
+TracePoint refine(const TraceEvidence& evidence, const Measure& measure, const TracePoint& point)
 {
-    if (!evidence.canvas || evidence.picture.isNull())
-        return point;
-    if (!hasDirectPixels(evidence.picture)) {
-        TraceEvidence converted = evidence;
-        converted.picture = evidence.picture.convertToFormat(QImage::Format_RGB32);
-        return RefineTracePoint(converted, point);
-    }
-    const Measure measure(evidence);
     // The columns whose centres lie either side of the exact x.
     const double x = evidence.mapping.x().toPicture(point.xt);
     const int q0 = static_cast<int>(std::floor(x - 0.5));
@@ -252,10 +243,22 @@ TracePoint RefineTracePoint(const TraceEvidence& evidence, const TracePoint& poi
     return refined;
 }
 
+} // namespace
+
+TracePoint RefineTracePoint(const TraceEvidence& evidence, const TracePoint& point)
+{
+    std::vector<TracePoint> one{point};
+    RefineTracePoints(evidence, one);
+    return one.front();
+}
+
 void RefineTracePoints(TraceEvidence evidence, std::vector<TracePoint>& points)
 {
-    if (!evidence.picture.isNull() && !hasDirectPixels(evidence.picture))
+    if (!evidence.canvas || evidence.picture.isNull())
+        return;
+    if (!hasDirectPixels(evidence.picture))
         evidence.picture = evidence.picture.convertToFormat(QImage::Format_RGB32);
+    const Measure measure(evidence);
     for (TracePoint& p : points)
-        p = RefineTracePoint(evidence, p);
+        p = refine(evidence, measure, p);
 }

@@ -42,7 +42,7 @@ TEST(CommandLine, StartOpensTheNamedPictureOrReportsItAndShowsTheDialog)
     struct Case { QString startFile; int dialogs; QStringList errors; QColor shown; };
     const Case cases[] = {
         {"/pictures/red.png", 0, {}, Qt::red},
-        {"/pictures/broken.bmp", 1, {"「/pictures/broken.bmp」を開けませんでした。"}, Qt::blue},
+        {"/pictures/broken.bmp", 1, {"エラー|「/pictures/broken.bmp」を開けませんでした。"}, Qt::blue},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.startFile.toStdString());
@@ -53,7 +53,7 @@ TEST(CommandLine, StartOpensTheNamedPictureOrReportsItAndShowsTheDialog)
         frmMainPic window(fakes.platform());
         ASSERT_TRUE(window.Form_Load(c.startFile));
         EXPECT_EQ(fakes.files.opens, c.dialogs);
-        EXPECT_EQ(fakes.messages.errors, c.errors);
+        EXPECT_EQ(fakes.messages.shown, c.errors);
         EXPECT_EQ(QColor(window.canvas()->image().pixel(10, 167)), c.shown);
     }
 }

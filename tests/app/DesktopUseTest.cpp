@@ -60,8 +60,8 @@ TEST(DesktopUse, DroppedPictureFileOpensAsTheOpenCommandDoes)
             EXPECT_EQ(drop.dropAction(), Qt::CopyAction) << "a moved file could be deleted by its source";
         QApplication::processEvents();  // the file opens once the drop is over
 
-        EXPECT_EQ(h.fakes.messages.questions.size(), c.accepted ? 1 : 0) << "unsaved data is asked about";
-        EXPECT_EQ(h.fakes.messages.errors.size(), c.errors);
+        EXPECT_EQ(h.fakes.messages.shown.filter("確認|").size(), c.accepted ? 1 : 0) << "unsaved data is asked about";
+        EXPECT_EQ(h.fakes.messages.shown.filter("エラー|").size(), c.errors);
         EXPECT_EQ(showsRed(h), c.opened);
         EXPECT_EQ(h.window->dataSheetText(), c.opened ? "" : "1\t2\n");
     }
@@ -86,7 +86,7 @@ TEST(DesktopUse, PasteOpensThePictureOnTheClipboard)
     }
     h.find<QPlainTextEdit>("rtbDataSheet")->setPlainText("1\t2\n");
     paste->trigger();
-    EXPECT_EQ(h.fakes.messages.questions.size(), 1);
+    EXPECT_EQ(h.fakes.messages.shown.filter("確認|").size(), 1);
     EXPECT_TRUE(showsRed(h));
     EXPECT_TRUE(h.window->dataSheetText().isEmpty());
     clipboard->clear();

@@ -1,5 +1,7 @@
 #include "app/Loupe.h"
 
+#include "support/MainWindowHarness.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -31,18 +33,18 @@ TEST(PlaceLoupe, BesideTheSpotAndOnScreen)
 }
 
 // Every picture pixel its own colour, so a pixel of the loupe names its source.
-QImage numberedPicture()
+QImage numberedPicture(int w, int h)
 {
-    QImage picture(40, 30, QImage::Format_RGB32);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            picture.setPixel(x, y, qRgb(x * 6, y * 8, 90));
+    QImage picture(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            picture.setPixel(x, y, qRgb(x % 256, y % 256, x / 256 * 16 + y / 256));
     return picture;
 }
 
 TEST(Loupe, ShowsThePicturePixelsAtThePositionUnblurredUnderItsCrossHair)
 {
-    const QImage picture = numberedPicture();
+    const QImage picture = numberedPicture(40, 30);
     Loupe loupe;
     loupe.setPicture(picture);
     loupe.setPosition(QPointF(12.3, 7.8));
@@ -67,6 +69,45 @@ TEST(Loupe, ShowsThePicturePixelsAtThePositionUnblurredUnderItsCrossHair)
     const QImage corner = loupe.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(corner.pixel(centre, centre), picture.pixel(0, 0));
     EXPECT_EQ(corner.pixel(centre - 2 * Loupe::kZoom, centre - 2 * Loupe::kZoom), qRgb(128, 128, 128));
+}
+
+TEST(Loupe, ShowsTheLoadedPictureAtADraggedReferenceAndTheSightedPoint)
+{
+    MainWindowHarness h;
+    ASSERT_TRUE(h.start());
+    const QSize canvas = h.canvas()->size();
+    const QImage picture = numberedPicture(canvas.width() * 2 + 1, canvas.height() * 2 + 1);
+    h.open(picture);
+    // Canvas twips to the picture pixel under them.
+    const auto under = [&](double x, double y) {
+        return picture.pixel(int((x / 15 + 0.5) * picture.width() / canvas.width()),
+                             int((y / 15 + 0.5) * picture.height() / canvas.height()));
+    };
+    const auto shown = [&](QPoint offset) {
+        QWidget* loupe = h.find("loupe");
+        return h.window->grab().toImage().pixel(loupe->geometry().center() + offset);
+    };
+
+    QWidget* marker = h.find("lblXY1");
+    QTest::mousePress(marker, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    QMouseEvent move(QEvent::MouseMove, QPointF(34, -16), marker->mapToGlobal(QPointF(34, -16)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(marker, &move);
+    const MarkerGeometry& m = h.window->markers();
+    ASSERT_TRUE(h.find("loupe")->isVisible());
+    EXPECT_EQ(shown({0, 0}), under(m.linX1, m.linY1));
+    EXPECT_EQ(shown({Loupe::kZoom, 0}), under(m.linX1 + 7.5, m.linY1)) << "a block for each picture pixel";
+    const QPoint crossing = h.canvas()->mapTo(h.window.get(), QPoint(h.find("linX1")->x(), h.find("linY1")->y()));
+    EXPECT_FALSE(h.find("loupe")->geometry().contains(crossing));
+    QTest::mouseRelease(marker, Qt::LeftButton, Qt::NoModifier, QPoint(34, -16));
+    EXPECT_FALSE(h.find("loupe")->isVisible());
+
+    h.window->tbToolbar_ButtonClick(6);
+    h.moveOnCanvas({200, 100});
+    EXPECT_EQ(shown({0, 0}), under(200 * 15, 100 * 15));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(h.canvas(), &leave);
+    EXPECT_FALSE(h.find("loupe")->isVisible());
 }
 
 } // namespace

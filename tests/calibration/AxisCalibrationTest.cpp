@@ -79,14 +79,6 @@ TEST(AxisCalibration, CursorValueRoundsStoresOrKeepsPrevious)
     EXPECT_TRUE(never.isEmpty());
 }
 
-TEST(AxisCalibration, IndicatorImageTellsTheFourScaleCombinationsApart)
-{
-    EXPECT_EQ(indicatorImage(cal(0, 0, 0, 0, true, true)), 8);
-    EXPECT_EQ(indicatorImage(cal(0, 0, 0, 0, true, false)), 9);
-    EXPECT_EQ(indicatorImage(cal(0, 0, 0, 0, false, true)), 10);
-    EXPECT_EQ(indicatorImage(cal(0, 0, 0, 0, false, false)), 11);
-}
-
 TEST(AxisCalibration, RoundToFiguresGivesNumberOrExponentText)
 {
     const std::tuple<double, int, const char*> cases[] = {

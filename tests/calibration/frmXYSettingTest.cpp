@@ -1,6 +1,5 @@
 #include "calibration/ui/frmXYSetting.h"
 
-#include "calibration/ReferenceInput.h"
 #include "support/Fakes.h"
 
 #include <QLineEdit>
@@ -53,7 +52,7 @@ TEST_F(XYSettingDialogTest, EnterInAnyBoxAndKeypadSeparatorConfirm)
         EXPECT_EQ(calibration.x2Value, 250.0f) << box;
         EXPECT_EQ(calibration.effectiveFigure, 4) << box;
     }
-    EXPECT_TRUE(messages.errors.empty());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(XYSettingDialogTest, CancelAndEscapeKeepTextsAndValuesButScaleToggleStays)
@@ -84,25 +83,23 @@ TEST_F(XYSettingDialogTest, CancelAndEscapeKeepTextsAndValuesButScaleToggleStays
 
 TEST_F(XYSettingDialogTest, RefusalShowsErrorAndStaysOpenUntouched)
 {
-    const std::tuple<const char*, const char*, const char*, QString> refusals[] = {
+    const std::tuple<const char*, const char*, const char*, const char*> refusals[] = {
         // x1, y2, figures; x is switched to log below.
-        {"0", "100", "3", kMessageLogNotPositive},
-        {"2", "", "3", kMessageEmpty},
-        {"2", "100", "5", kMessageFigures},
-        {"2", "1e39", "3", kMessageInvalid}, // too large for single precision: nothing may be stored
+        {"0", "100", "3", "エラー|対数に負や0の値はとれません。"},
+        {"2", "", "3", "エラー|値を入力して下さい"},
+        {"2", "100", "5", "エラー|有効桁数を訂正してください。"},
+        {"2", "1e39", "3", "エラー|正しい値を入力して下さい"}, // too large for single precision: nothing may be stored
     };
     child<QRadioButton>("optXLog")->click();
     for (const auto& [x1, y2, figures, message] : refusals) {
-        messages.errors.clear();
-        messages.titles.clear();
+        messages.shown.clear();
         type("txtX1", x1);
         type("txtX2", "300");
         type("txtY2", y2);
         type("txtEffectiveFigure", figures);
         child<QPushButton>("cmdSettei")->click();
 
-        EXPECT_EQ(messages.errors, QStringList{message});
-        EXPECT_EQ(messages.titles, QStringList{QStringLiteral("エラー")});
+        EXPECT_EQ(messages.shown, QStringList{message});
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(confirmed.count(), 0);
         EXPECT_FALSE(calibration.coordinatesSet);

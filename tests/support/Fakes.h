@@ -53,19 +53,19 @@ public:
 
 class FakeMessageBoxes : public MessageBoxes {
 public:
-    QStringList errors;
-    QStringList titles;
-    QStringList questions;
+    QStringList shown;  // "title|text" of every box, in order
     bool confirmAnswer = true;
-    void error(const QString& text, const QString& title) override
+    SaveChoice saveAnswer = SaveChoice::Discard;
+    void error(const QString& text, const QString& title) override { shown << title + "|" + text; }
+    bool confirm(const QString& text, const QString& title) override
     {
-        errors << text;
-        titles << title;
-    }
-    bool confirm(const QString& text, const QString&) override
-    {
-        questions << text;
+        shown << title + "|" + text;
         return confirmAnswer;
+    }
+    SaveChoice askToSave(const QString& text, const QString& title) override
+    {
+        shown << title + "|" + text;
+        return saveAnswer;
     }
 };
 

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // A white picture with a few dark marks, so stretching and undo have something to show.
 inline QImage samplePicture(int w = 400, int h = 300, QColor ink = Qt::black)
@@ -40,6 +42,14 @@ struct MainWindowHarness {
             return false;
         window->show();
         return QTest::qWaitForWindowExposed(window.get());
+    }
+
+    // Opens a further picture (after start), answering the unsaved-data question with "discard".
+    void open(const QImage& picture)
+    {
+        fakes.loader.pictures.insert("/pictures/next.png", picture);
+        fakes.files.openAnswers.push_back("/pictures/next.png");
+        window->mnuFileOpen_Click();
     }
 
     template <class T = QWidget>
@@ -85,11 +95,12 @@ struct MainWindowHarness {
         }, [this] { window->cmdAutoTraseSetting_Click(); });
     }
 
-    // Drags a marker by (dx, dy) pixels with the left button.
-    void dragMarker(const char* name, int dx, int dy)
+    // Drags a marker by (dx, dy) pixels with the left button, grabbed at `grab`
+    // (its centre when not given).
+    void dragMarker(const char* name, int dx, int dy, std::optional<QPoint> grabAt = {})
     {
         QWidget* marker = find<QWidget>(name);
-        const QPoint grab(marker->width() / 2, marker->height() / 2);
+        const QPoint grab = grabAt.value_or(QPoint(marker->width() / 2, marker->height() / 2));
         QTest::mousePress(marker, Qt::LeftButton, Qt::NoModifier, grab);
         QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(dx, dy)),
                          marker->mapToGlobal(QPointF(grab + QPoint(dx, dy))), Qt::NoButton, Qt::LeftButton,
@@ -97,6 +108,13 @@ struct MainWindowHarness {
         QApplication::sendEvent(marker, &move);
         // The marker has moved under the pointer: the grab point is under it again.
         QTest::mouseRelease(marker, Qt::LeftButton, Qt::NoModifier, grab);
+    }
+
+    // Resizes so that the client area (below the menu bar) is w x h pixels.
+    void resizeClient(int w, int h)
+    {
+        window->resize(w, h + window->menuBar()->height());
+        QApplication::processEvents();
     }
 
     // Moves the mouse over the canvas to pixel (x, y) with the given buttons held.
@@ -115,3 +133,12 @@ struct MainWindowHarness {
 
     QString status() const { return window->statusText(); }
 };
+
+inline int countPixels(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += (image.pixel(x, y) & 0xffffffu) == (colour & 0xffffffu);
+    return n;
+}

@@ -14,43 +14,22 @@
 
 namespace {
 
+// A straight line through (x, y) at the given slope, anti-aliased: each pixel
+// shaded by how much of it the line covers.
+void drawLine(QImage& image, QPointF through, double slope, double width, QColor ink = Qt::black)
+{
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(ink, width, Qt::SolidLine, Qt::FlatCap));
+    const double w = image.width();
+    painter.drawLine(QPointF(0, through.y() - slope * through.x()), QPointF(w, through.y() + slope * (w - through.x())));
+}
+
 QImage whitePicture(QSize size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     return image;
-}
-
-// A straight line through (0, y0) with the given slope, drawn anti-aliased.
-void drawSloped(QImage& image, double y0, double slope, double width, QColor ink)
-{
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(ink, width, Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QPointF(0, y0), QPointF(image.width(), y0 + slope * image.width()));
-}
-
-// A horizontal line of the given width centred on picture coordinate `centre`,
-// each row shaded by how much of it the line covers, as an anti-aliasing
-// renderer draws it.
-void drawBand(QImage& image, double centre, double width, QRgb ink)
-{
-    for (int p = 0; p < image.height(); ++p) {
-        const double cover = std::clamp(std::min(p + 1.0, centre + width / 2) - std::max(double(p), centre - width / 2), 0.0, 1.0);
-        const auto mix = [&](int paper, int colour) { return int(std::lround(paper + cover * (colour - paper))); };
-        const QRgb was = image.pixel(0, p);
-        const QRgb shade = qRgb(mix(qRed(was), qRed(ink)), mix(qGreen(was), qGreen(ink)), mix(qBlue(was), qBlue(ink)));
-        for (int q = 0; q < image.width(); ++q)
-            image.setPixel(q, p, shade);
-    }
-}
-
-PixelBuffer canvasOf(const QImage& canvasImage)
-{
-    PixelBuffer b;
-    b.redim(canvasImage.width(), canvasImage.height());
-    ReadPixels(canvasImage, b);
-    return b;
 }
 
 struct Scene {
@@ -59,8 +38,11 @@ struct Scene {
     TraceEvidence evidence;
 
     Scene(QImage picture_, QSize canvasSize, CurveInk ink = CurveInk::dark())
-        : picture(std::move(picture_)), canvas(canvasOf(stretchImage(picture, canvasSize)))
+        : picture(std::move(picture_))
     {
+        const QImage shown = stretchImage(picture, canvasSize);
+        canvas.redim(shown.width(), shown.height());
+        ReadPixels(shown, canvas);
         evidence = {picture, &canvas, CanvasPictureMapping(canvasSize, picture.size()), ink, 50};
     }
     // The walk's answer in canvas column x near canvas row y, refined, in
@@ -70,29 +52,49 @@ struct Scene {
         const TraceColumnResult found = TraceColumn(canvas, x, y + 1, 50, canvas.maxY());
         if (!found.found())
             return std::nullopt;
-        const TracePoint point{0, float(x * 15), float((found.row() - 1) * 15)};
-        const TracePoint refined = RefineTracePoint(evidence, point);
-        EXPECT_EQ(refined.xt, point.xt);
+        const TracePoint refined = RefineTracePoint(evidence, {0, float(x * 15), float((found.row() - 1) * 15)});
         return evidence.mapping.y().toPicture(refined.yt);
     }
 };
 
-TEST(RefineTracePoint, CentreOfAntiAliasedAndThickLinesAtEveryScale)
+// Whole runs over lines at known sub-pixel heights and slopes, thin and thick,
+// in pictures larger than the canvas, the same size and smaller: every refined
+// point lies on the line at its exact x, the error measured across the line.
+TEST(RefineTracePoint, WholeRunsLandOnLinesAtKnownPositions)
 {
-    const struct { QSize picture, canvas; double centre, width; } cases[] = {
-        {{60, 60}, {60, 60}, 10.3, 1}, {{60, 60}, {60, 60}, 10.5, 1}, {{60, 60}, {60, 60}, 10.0, 1.4},
-        {{60, 60}, {60, 60}, 10.8, 1}, {{60, 60}, {60, 60}, 20.6, 3}, {{60, 60}, {60, 60}, 30.5, 4},
-        {{800, 600}, {447, 335}, 100.3, 1}, {{800, 600}, {447, 335}, 301.7, 2.5}, {{800, 600}, {447, 335}, 450.1, 6},
-        {{160, 120}, {447, 335}, 50.3, 1}, {{160, 120}, {447, 335}, 80.75, 2},
+    const struct { QSize picture, canvas; double y, slope, width, within; } cases[] = {
+        {{60, 60}, {60, 60}, 10.3, 0, 1, 0.01}, {{60, 60}, {60, 60}, 10.5, 0, 1, 0.01},
+        {{60, 60}, {60, 60}, 10.0, 0, 1.4, 0.01}, {{60, 60}, {60, 60}, 20.6, 0, 3, 0.01},
+        {{60, 60}, {60, 60}, 30.5, 0, 4, 0.01}, {{800, 600}, {447, 335}, 100.3, 0, 1, 0.01},
+        {{800, 600}, {447, 335}, 301.7, 0, 2.5, 0.01}, {{800, 600}, {447, 335}, 450.1, 0, 6, 0.01},
+        {{160, 120}, {447, 335}, 50.3, 0, 1, 0.01}, {{160, 120}, {447, 335}, 80.75, 0, 2, 0.01},
+        {{800, 600}, {447, 335}, 180, 0.15, 1.5, 0.05}, {{800, 600}, {447, 335}, 180, 0.6, 2, 0.05},
+        {{800, 600}, {447, 335}, 180, 2.5, 3, 0.05}, {{800, 600}, {447, 335}, 180, 6, 2, 0.05},
+        {{200, 150}, {447, 335}, 45, 0.3, 1.5, 0.05}, {{447, 335}, {447, 335}, 100.5, 0.2, 1.5, 0.05},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.picture.width() << " on " << c.canvas.width() << ", y " << c.y
+                                        << ", slope " << c.slope << ", width " << c.width);
+        const double w = c.picture.width(), h = c.picture.height();
+        const auto lineY = [&](double x) { return c.y + c.slope * (x - w * 0.3); };
         QImage picture = whitePicture(c.picture);
-        drawBand(picture, c.centre, c.width, qRgb(0, 0, 0));
+        drawLine(picture, {w * 0.3, c.y}, c.slope, c.width);
         const Scene scene(picture, c.canvas);
-        const int row = scene.evidence.mapping.y().canvasPixelOf(int(c.centre));
-        const auto y = scene.measure(c.canvas.width() / 2, row);
-        ASSERT_TRUE(y) << c.centre << " " << c.width;
-        EXPECT_NEAR(*y, c.centre, 0.01) << c.picture.width() << " on " << c.canvas.width() << ", width " << c.width;
+        const CanvasPictureMapping& map = scene.evidence.mapping;
+        const int startX = roundHalfEven32(map.x().toTwips(w * 0.3) + 4);
+        const int startY = roundHalfEven32(map.y().toTwips(lineY(w * 0.3)));
+        const double endX = c.slope ? std::min(w * 0.9, w * 0.3 + h * 0.6 / c.slope) : w * 0.9;
+        std::vector<TracePoint> points = TraceRun(scene.canvas, {1, 50}, startX, startY,
+                                                  roundHalfEven32(map.x().toTwips(endX)), c.canvas.height());
+        ASSERT_GT(points.size(), 20u);
+        const std::vector<TracePoint> walked = points;
+        RefineTracePoints(scene.evidence, points);
+        double worst = 0;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            ASSERT_EQ(points[i].xt, walked[i].xt);
+            worst = std::max(worst, std::abs(map.y().toPicture(points[i].yt) - lineY(map.x().toPicture(points[i].xt))));
+        }
+        EXPECT_LT(worst / std::hypot(1.0, c.slope), c.within);
     }
 }
 
@@ -106,8 +108,8 @@ TEST(RefineTracePoint, ErasedGridLineBesideTheCurveNeverPullsIt)
     };
     for (const auto& c : cases) {
         QImage picture = whitePicture({60, 60});
-        drawBand(picture, c.centre, c.width, qRgb(0, 0, 0));
-        drawBand(picture, c.grid + 0.5, 1, qRgb(60, 60, 60));
+        drawLine(picture, {0, c.centre}, 0, c.width);
+        QPainter(&picture).fillRect(0, c.grid, 60, 1, QColor(60, 60, 60));
         Scene scene(picture, picture.size());
         for (int x = 0; x <= 60; ++x)
             scene.canvas.at(x, c.grid + 1) = Bgra{255, 255, 255, 0};
@@ -123,7 +125,7 @@ TEST(RefineTracePoint, PenStrokeWithoutInkKeepsTheCanvasAnswer)
     // A pen stroke on the canvas where the picture is blank, a real line
     // eight rows below it inside the scan range: the stroke stands.
     QImage picture = whitePicture({60, 60});
-    drawBand(picture, 28.5, 1, qRgb(0, 0, 0));
+    drawLine(picture, {0, 28.5}, 0, 1);
     Scene scene(picture, picture.size());
     for (int x = 0; x <= 60; ++x)
         scene.canvas.at(x, 21) = Bgra{0, 0, 0, 0};
@@ -138,61 +140,13 @@ TEST(RefineTracePoint, BinarisedPictureCountsOnlyTheCurveColour)
     red.curveColor = 0x0000ff;
     red.tolerancePercent = 30;
     QImage picture = whitePicture({60, 60});
-    drawBand(picture, 20.3, 2, qRgb(255, 0, 0));
-    drawBand(picture, 22.5, 1, qRgb(40, 40, 40));
+    drawLine(picture, {0, 20.3}, 0, 2, Qt::red);
+    QPainter(&picture).fillRect(0, 22, 60, 1, QColor(40, 40, 40));
     Scene scene(picture, picture.size(), CurveInk::nearColour(red));
     BinarizePixels(scene.canvas, red);
     const auto y = scene.measure(30, 20);
     ASSERT_TRUE(y);
     EXPECT_NEAR(*y, 20.3, 0.01);
-
-    // A sloped red line crossing dark vertical grid lines: the canvas pixels
-    // holding both are binarised away, and the picture columns on the grid
-    // show the line through grey; the points there are still on the line.
-    QImage crossed = whitePicture({120, 80});
-    const auto lineY = [](double x) { return 20 + 0.4 * x; };
-    for (const int x : {40, 41, 70})
-        QPainter(&crossed).fillRect(x, 0, 1, 80, QColor(60, 60, 60));
-    drawSloped(crossed, 20, 0.4, 2, Qt::red);
-    Scene grid(crossed, crossed.size(), CurveInk::nearColour(red));
-    BinarizePixels(grid.canvas, red);
-    std::vector<TracePoint> points = TraceRun(grid.canvas, {1, 50}, 10 * 15, int(std::lround((lineY(10.5) - 0.5) * 15)), 100 * 15, 80);
-    ASSERT_EQ(points.size(), 91u);
-    RefineTracePoints(grid.evidence, points);
-    for (const TracePoint& p : points)
-        EXPECT_NEAR(grid.evidence.mapping.y().toPicture(p.yt), lineY(grid.evidence.mapping.x().toPicture(p.xt)), 0.06)
-            << "column " << p.i + 10;
-}
-
-// A whole run over sloped anti-aliased lines drawn by Qt: the refined points
-// sit on the line at their exact x, in pictures larger and smaller than the canvas.
-TEST(RefineTracePoint, WholeRunOverSlopedLinesLandsOnTheLine)
-{
-    const struct { QSize picture; double slope, width; } cases[] = {
-        {{800, 600}, 0.15, 1.5}, {{800, 600}, 0.6, 2}, {{800, 600}, 2.5, 3}, {{800, 600}, 6, 2},
-        {{200, 150}, 0.3, 1.5}, {{447, 335}, 0.2, 1.5},
-    };
-    const QSize canvasSize(447, 335);
-    for (const auto& c : cases) {
-        QImage picture = whitePicture(c.picture);
-        const double h = c.picture.height(), w = c.picture.width();
-        const auto lineY = [&](double x) { return h * 0.3 + c.slope * (x - w * 0.3); };
-        drawSloped(picture, lineY(0), c.slope, c.width, Qt::black);
-        const Scene scene(picture, canvasSize);
-        const CanvasPictureMapping& map = scene.evidence.mapping;
-        const int startX = roundHalfEven32(map.x().toTwips(w * 0.3) + 4);
-        const int startY = roundHalfEven32(map.y().toTwips(lineY(w * 0.3)));
-        const int endX = roundHalfEven32(map.x().toTwips(std::min(w * 0.9, w * 0.3 + h * 0.6 / c.slope)));
-        std::vector<TracePoint> points = TraceRun(scene.canvas, {1, 50}, startX, startY, endX, canvasSize.height());
-        ASSERT_GT(points.size(), 20u);
-        RefineTracePoints(scene.evidence, points);
-        // In picture pixels across the line: on a steep line a y error is
-        // mostly the slope times a tiny x error.
-        double worst = 0;
-        for (const TracePoint& p : points)
-            worst = std::max(worst, std::abs(map.y().toPicture(p.yt) - lineY(map.x().toPicture(p.xt))));
-        EXPECT_LT(worst / std::hypot(1.0, c.slope), 0.05) << c.picture.width() << " slope " << c.slope;
-    }
 }
 
 } // namespace

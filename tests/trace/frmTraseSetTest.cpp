@@ -18,6 +18,7 @@ const QStringList kWarning{"beep", QStringLiteral("エラー|正しい値を入�
 struct Recorder : MessageBoxes, SystemServices {
     void error(const QString& text, const QString& title) override { log << title + "|" + text; }
     bool confirm(const QString& text, const QString& title) override { return error(text, title), true; }
+    SaveChoice askToSave(const QString& text, const QString& title) override { return error(text, title), SaveChoice::Cancel; }
     void beep() override { log << QStringLiteral("beep"); }
     void sleep(int) override {}
     void processEventsOnce() override {}
@@ -40,96 +41,44 @@ protected:
     QSignalSpy accepted{&dialog, &frmTraseSet::settingsAccepted};
 };
 
-TEST_F(TraseSetDialog, ShowsItsControlsWhereTheFormPutsThem)
+TEST_F(TraseSetDialog, KeysAndButtonsStoreCancelOrRefuseAndKeepTheTypedText)
 {
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ﾄﾚｰｽ設定"));
-    EXPECT_TRUE(dialog.isModal());
-    EXPECT_EQ(dialog.size(), QSize(338, 171));
-    const std::tuple<const char*, QString, QRect> controls[] = {
-        {"Label1", QStringLiteral("測定間隔"), {24, 24, 77, 17}},
-        {"txtFreq", "5", {144, 20, 37, 26}},
-        {"Label3", QStringLiteral("ドット間隔"), {196, 24, 89, 17}},
-        {"Label4", QStringLiteral("上下の　　　スキャン範囲"), {24, 68, 113, 33}},
-        {"txtRange", "50", {144, 72, 37, 26}},
-        {"Label6", QStringLiteral("ドット"), {196, 76, 57, 17}},
-        {"cmdOK", "OK", {160, 120, 65, 33}},
-        {"cmdCancel", "Cancel", {244, 120, 65, 33}},
+    enum Outcome { Stored, Cancelled, Refused };
+    const std::tuple<const char*, const char*, std::function<void()>, Outcome> cases[] = {
+        {"11.0", "30", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Stored},
+        {"12", "31", [&] { QTest::keyClick(dialog.txtFreq, Qt::Key_Return); }, Stored},
+        {"13", "32", [&] { QTest::keyClick(dialog.txtRange, Qt::Key_Enter); }, Stored},
+        // The letter l is taken by the dialog from any control; none lands in a box.
+        {"14", "33", [&] { QTest::keyClick(dialog.txtRange, Qt::Key_L); }, Stored},
+        {"15", "34", [&] { QTest::keyClick(dialog.cmdCancel, Qt::Key_L); }, Stored},
+        {"9", "35", [&] { QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton); }, Cancelled},
+        {"8", "13", [&] { QTest::keyClick(dialog.txtRange, Qt::Key_Escape); }, Cancelled},
+        // Refused: a beep, then the warning; the good box is not stored either.
+        {"2.5", "30", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Refused},
+        {"3", "-1", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Refused},
+        {"", "30", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Refused},
+        {"0", "30", [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); }, Refused},
+        {"1.5", "30", [&] { QTest::keyClick(dialog.txtFreq, Qt::Key_Return); }, Refused},
     };
-    for (const auto& [name, text, pixels] : controls) {
-        auto* w = dialog.findChild<QWidget*>(QString::fromLatin1(name));
-        ASSERT_NE(w, nullptr) << name;
-        EXPECT_EQ(w->geometry(), pixels) << name;
-        EXPECT_EQ(w->property("text").toString(), text) << name;
-    }
-    TraceSettings other{3, 120};
-    frmTraseSet reopened(other, rec, rec);
-    EXPECT_EQ(reopened.txtFreq->text(), "3");
-    EXPECT_EQ(reopened.txtRange->text(), "120");
-}
-
-TEST_F(TraseSetDialog, OkEnterAndLetterLStoreTheValuesFromAnyControl)
-{
-    const std::function<void()> presses[] = {
-        [&] { QTest::mouseClick(dialog.cmdOK, Qt::LeftButton); },
-        [&] { QTest::keyClick(dialog.txtFreq, Qt::Key_Return); },
-        [&] { QTest::keyClick(dialog.txtRange, Qt::Key_Enter); },
-        [&] { QTest::keyClick(dialog.txtRange, Qt::Key_L); },
-        [&] { QTest::keyClick(dialog.cmdCancel, Qt::Key_L); },
-    };
-    int value = 10;
-    for (const auto& press : presses) {
-        dialog.show();
-        type(dialog.txtFreq, QString::number(++value) + ".0");
-        type(dialog.txtRange, "30");
-        press();
-        EXPECT_EQ(settings.freq, value);
-        EXPECT_EQ(settings.range, 30);
-        EXPECT_EQ(accepted.count(), value - 10);
-        EXPECT_FALSE(dialog.isVisible()) << value;
-        // The key is taken by the dialog; no "l" lands in a box.
-        EXPECT_EQ(dialog.txtFreq->text(), QString::number(value) + ".0");
-        EXPECT_EQ(dialog.txtRange->text(), "30");
-    }
-    EXPECT_TRUE(rec.log.isEmpty());
-}
-
-TEST_F(TraseSetDialog, RejectedInputBeepsWarnsAndKeepsEverything)
-{
-    const std::pair<QString, QString> bad[] = {{"2.5", "30"}, {"3", "-1"}, {"", "30"}, {"0", "30"}, {"1.5", "30"}};
-    for (const auto& [freq, range] : bad) {
-        SCOPED_TRACE((freq + " / " + range).toStdString());
+    int stored = 0;
+    for (const auto& [freq, range, act, outcome] : cases) {
+        SCOPED_TRACE(testing::Message() << freq << " / " << range);
+        settings = TraceSettings{};
         rec.log.clear();
+        dialog.show();
         type(dialog.txtFreq, freq);
         type(dialog.txtRange, range);
-        if (freq == "1.5") // the key gives the same warning as the button
-            QTest::keyClick(dialog.txtFreq, Qt::Key_Return);
-        else
-            QTest::mouseClick(dialog.cmdOK, Qt::LeftButton);
-        EXPECT_EQ(rec.log, kWarning);
-        EXPECT_TRUE(dialog.isVisible());
+        act();
+        stored += outcome == Stored;
+        EXPECT_EQ(accepted.count(), stored);
+        EXPECT_EQ(dialog.isVisible(), outcome == Refused);
+        EXPECT_EQ(rec.log, outcome == Refused ? kWarning : QStringList());
+        EXPECT_EQ(settings.freq, outcome == Stored ? QString(freq).toDouble() : 5);
+        EXPECT_EQ(settings.range, outcome == Stored ? QString(range).toInt() : 50);
+        // The next opening shows what was typed.
         EXPECT_EQ(dialog.txtFreq->text(), freq);
         EXPECT_EQ(dialog.txtRange->text(), range);
-        EXPECT_EQ(settings.freq, 5); // the good box is not stored either
-        EXPECT_EQ(settings.range, 50);
     }
-    EXPECT_EQ(accepted.count(), 0);
-}
-
-TEST_F(TraseSetDialog, CancelAndEscapeHideAndKeepTheTypedText)
-{
-    type(dialog.txtFreq, "9");
-    QTest::mouseClick(dialog.cmdCancel, Qt::LeftButton);
-    EXPECT_FALSE(dialog.isVisible());
-
-    dialog.show();
-    EXPECT_EQ(dialog.txtFreq->text(), "9"); // the next opening shows what was typed
-    type(dialog.txtRange, "13");
-    QTest::keyClick(dialog.txtRange, Qt::Key_Escape);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(dialog.txtRange->text(), "13");
-    EXPECT_EQ(settings.freq, 5);
-    EXPECT_EQ(settings.range, 50);
-    EXPECT_EQ(accepted.count(), 0);
 }
 
 } // namespace

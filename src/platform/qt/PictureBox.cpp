@@ -93,7 +93,9 @@ void PictureBox::circle(double cx, double cy, double radius, QColor color)
     p.setPen(QPen(color, drawWidth_ <= 1 ? 0 : drawWidth_));
     p.setBrush(Qt::NoBrush);
     const double r = radius / kTwipsPerPixelX;
-    p.drawEllipse(QPointF(cx / kTwipsPerPixelX, cy / kTwipsPerPixelY), r, r);
+    // A centre between pixels (a point measured on the loaded picture) is
+    // drawn on the nearest pixel, the one whose centre is nearest to it.
+    p.drawEllipse(QPointF(roundHalfEven32(cx / kTwipsPerPixelX), roundHalfEven32(cy / kTwipsPerPixelY)), r, r);
     update();
     currentX_ = cx;
     currentY_ = cy;

@@ -36,8 +36,8 @@ QString QtFileDialogs::saveFile(const QString& title, const QStringList& filters
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    // An existing file is replaced without a further question, as users of the
-    // save command expect; the write itself never destroys the old file on failure.
+    // The caller asks before replacing a file, once it has settled the name
+    // (extension included) that is really written.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     return run(dialog, filters, startFolder);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 void QtMessageBoxes::error(const QString& text, const QString& title)
 {
@@ -13,6 +14,22 @@ bool QtMessageBoxes::confirm(const QString& text, const QString& title)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
+    box.button(QMessageBox::Yes)->setText("はい");
+    box.button(QMessageBox::No)->setText("いいえ");
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+SaveChoice QtMessageBoxes::askToSave(const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QPushButton* save = box.addButton("保存", QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton("破棄", QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton("ｷｬﾝｾﾙ", QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveChoice::Save;
+    return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }

@@ -5,4 +5,5 @@ class QtMessageBoxes : public MessageBoxes {
 public:
     void error(const QString& text, const QString& title) override;
     bool confirm(const QString& text, const QString& title) override;
+    SaveChoice askToSave(const QString& text, const QString& title) override;
 };
