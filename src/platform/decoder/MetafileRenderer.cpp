@@ -2,11 +2,9 @@
 
 #include "EmfConverter.h"
 #include "MetafileCheck.h"
-#include "SvgPaths.h"
+#include "SvgPainter.h"
 #include "WmfConverter.h"
 
-#include <QPainter>
-#include <QSvgRenderer>
 
 #include <unistd.h>
 
@@ -103,9 +101,9 @@ DecodeOutcome renderMetafile(const QByteArray& file, QSize size)
     }
 
     SvgComplaints complaints;
-    QSvgRenderer renderer(splitLongPaths(QByteArray::fromStdString(svg)));
-    const QSize natural = renderer.defaultSize();
-    if (!renderer.isValid() || natural.isEmpty() || natural.width() > kMaxNaturalSide
+    SvgPainter painter(svg);
+    const QSize natural = painter.defaultSize();
+    if (!painter.isValid() || natural.isEmpty() || natural.width() > kMaxNaturalSide
         || natural.height() > kMaxNaturalSide || SvgComplaints::count() > 0)
         return DecodeOutcome::refused(Status::MetafileDamaged);
 
@@ -115,10 +113,8 @@ DecodeOutcome renderMetafile(const QByteArray& file, QSize size)
     if (out.image.isNull())
         return DecodeOutcome::refused(Status::OutOfMemory);
     out.image.fill(Qt::white);
-    renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
-    QPainter painter(&out.image);
-    renderer.render(&painter, QRectF(0, 0, out.image.width(), out.image.height()));
-    painter.end();
+    if (!painter.paint(out.image))
+        return DecodeOutcome::refused(Status::MetafileDamaged);
     if (SvgComplaints::count() > 0)
         return DecodeOutcome::refused(Status::MetafileDamaged);
     return out;
