@@ -18,9 +18,23 @@ QByteArray readFixture(const QString& fixtures, const char* name)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void put16(QByteArray& b, qsizetype at, quint16 v) { qToLittleEndian(v, b.data() + at); }
-void put32(QByteArray& b, qsizetype at, quint32 v) { qToLittleEndian(v, b.data() + at); }
-quint32 get32(const QByteArray& b, qsizetype at) { return qFromLittleEndian<quint32>(b.constData() + at); }
+// The fixtures are read as found: a damaged or missing one must not make the
+// corpus read or write outside it, so nothing is written past the end and
+// zero is read there.
+void put16(QByteArray& b, qsizetype at, quint16 v)
+{
+    if (at >= 0 && at + 2 <= b.size())
+        qToLittleEndian(v, b.data() + at);
+}
+void put32(QByteArray& b, qsizetype at, quint32 v)
+{
+    if (at >= 0 && at + 4 <= b.size())
+        qToLittleEndian(v, b.data() + at);
+}
+quint32 get32(const QByteArray& b, qsizetype at)
+{
+    return at >= 0 && at + 4 <= b.size() ? qFromLittleEndian<quint32>(b.constData() + at) : 0;
+}
 QByteArray le16(quint16 v) { QByteArray b(2, 0); put16(b, 0, v); return b; }
 QByteArray le32(quint32 v) { QByteArray b(4, 0); put32(b, 0, v); return b; }
 
@@ -197,6 +211,8 @@ QByteArray topDownBitmap(const QByteArray& bmp)
     QByteArray out = bmp;
     const qint32 height = qint32(get32(bmp, 22));
     const qsizetype offBits = get32(bmp, 10);
+    if (height <= 0 || offBits <= 0 || offBits >= bmp.size())
+        return {};
     const qsizetype stride = (bmp.size() - offBits) / height;
     for (int y = 0; y < height; ++y)
         std::memcpy(out.data() + offBits + y * stride, bmp.constData() + offBits + (height - 1 - y) * stride, size_t(stride));

@@ -89,7 +89,8 @@ bool tutorial(const QString& outDir)
     if (!h.window->Form_Load())
         return false;
     h.window->show();
-    QTest::qWaitForWindowExposed(h.window.get());
+    if (!QTest::qWaitForWindowExposed(h.window.get()))
+        return false;
     QApplication::processEvents();
     withMenu(h, "mnuFile", "mnuFileOpen").save(outDir + "/tutorial-1-open.png");
 
@@ -170,7 +171,8 @@ int main(int argc, char** argv)
         if (!h.window->Form_Load())
             return 1;
         h.window->show();
-        QTest::qWaitForWindowExposed(h.window.get());
+        if (!QTest::qWaitForWindowExposed(h.window.get()))
+            return 1;
     } else if (!h.start(picture)) {
         return 1;
     }
