@@ -106,6 +106,9 @@ void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x
         const int which = marker == lblXY1_ ? 1 : 2;
         if (left) {
             dragReference(which, x, y);
+            // Taken at once, not only at the release: a release lost to a
+            // dialog opened mid-drag must not leave the values on the old lines.
+            storeReferencePositions(which);
             placeMarkers();
             showLoupe(which == 1 ? markers_.linX1 : markers_.linX2, which == 1 ? markers_.linY1 : markers_.linY2);
         } else {

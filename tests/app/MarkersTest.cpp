@@ -1,4 +1,5 @@
 // Dragging the reference markers, the start point and the end line on the real window.
+#include "platform/qt/QtPointerConfinement.h"
 #include "support/MainWindowHarness.h"
 
 #include <gtest/gtest.h>
@@ -164,6 +165,36 @@ TEST(Markers, DraggingShowsTheTypedReferenceValuesOnceCalibrated)
     EXPECT_EQ(h.status(), "(X2, Y2) = (100, 2000)");
     h.dragMarker("lblXY1", 1, 1);
     EXPECT_EQ(h.status(), "(X1, Y1) = (1.5, -2)");
+}
+
+// A dialog opened in the middle of a drag (a shortcut pressed with the button
+// held) takes the release: the values already follow the moved lines, and the
+// first move without a button frees the pointer.
+TEST(Markers, AReleaseLostToADialogLeavesNeitherOldValuesNorATrappedPointer)
+{
+    MainWindowHarness h;
+    ASSERT_TRUE(h.start());
+    QWidget* marker = h.find("lblXY2");
+    QTest::mousePress(marker, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    QMouseEvent move(QEvent::MouseMove, QPointF(24, 14), marker->mapToGlobal(QPointF(24, 14)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(marker, &move);
+    const MarkerGeometry& m = h.window->markers();
+    EXPECT_NEAR(m.linX2, 5230 + 20 * 15, 7.5);
+    EXPECT_FLOAT_EQ(h.window->calibration().refX2Pos, m.linX2);
+    EXPECT_FLOAT_EQ(h.window->calibration().refY2Pos, m.linY2);
+    EXPECT_NE(m.linY2, 1440);
+
+    QtPointerConfinement pointer;
+    pointer.confine(QRect(0, 0, 100, 100));
+    const auto moveWith = [&](Qt::MouseButtons buttons) {
+        QMouseEvent e(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(h.find("rtbDataSheet"), &e);
+    };
+    moveWith(Qt::LeftButton);
+    EXPECT_TRUE(pointer.current().has_value());
+    moveWith(Qt::NoButton);
+    EXPECT_FALSE(pointer.current().has_value());
 }
 
 } // namespace

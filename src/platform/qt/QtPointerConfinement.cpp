@@ -25,7 +25,14 @@ void QtPointerConfinement::release()
 bool QtPointerConfinement::eventFilter(QObject* watched, QEvent* event)
 {
     if (rect_ && event->type() == QEvent::MouseMove) {
-        const QPoint pos = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        const auto* move = static_cast<QMouseEvent*>(event);
+        // The pointer is held only while a button is: a release that went to a
+        // dialog opened in the middle of a drag must not leave it trapped.
+        if (move->buttons() == Qt::NoButton) {
+            release();
+            return QObject::eventFilter(watched, event);
+        }
+        const QPoint pos = move->globalPosition().toPoint();
         const QPoint clamped(std::clamp(pos.x(), rect_->left(), rect_->right()),
                              std::clamp(pos.y(), rect_->top(), rect_->bottom()));
         if (clamped != pos)
