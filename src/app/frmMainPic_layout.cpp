@@ -93,23 +93,31 @@ void frmMainPic::Form_Resize()
         return;
     }
 
+    // The picture is stretched edge to edge and a position names the centre of
+    // a canvas pixel, so a marker stays on its spot of the picture when the
+    // scaling is about pixel centres: scaled twips alone would move every
+    // reference by up to half a canvas pixel of the picture.
     const double sx = picGraph_->scaleWidth() / state_.lastScaleWidth;
     const double sy = picGraph_->scaleHeight() / state_.lastScaleHeight;
-    markers_.linX1 = static_cast<float>(markers_.linX1 * sx);
-    markers_.linX2 = static_cast<float>(markers_.linX2 * sx);
-    markers_.linY1 = static_cast<float>(markers_.linY1 * sy);
-    markers_.linY2 = static_cast<float>(markers_.linY2 * sy);
+    const auto scaledX = [sx](double t) { return static_cast<float>((t + kTwipsPerPixelX / 2.0) * sx - kTwipsPerPixelX / 2.0); };
+    const auto scaledY = [sy](double t) { return static_cast<float>((t + kTwipsPerPixelY / 2.0) * sy - kTwipsPerPixelY / 2.0); };
+    markers_.linX1 = scaledX(markers_.linX1);
+    markers_.linX2 = scaledX(markers_.linX2);
+    markers_.linY1 = scaledY(markers_.linY1);
+    markers_.linY2 = scaledY(markers_.linY2);
     storeReferencePositions(1);
     storeReferencePositions(2);
 
     TwipsRect& start = markers_.lblStartPointC;
-    start.left = static_cast<float>(start.left * sx);
-    start.top = static_cast<float>(start.top * sy);
+    start.left = scaledX(start.left + start.width / 2) - start.width / 2;
+    start.top = scaledY(start.top + start.height / 2) - start.height / 2;
     markers_.lblStartPointTxt.left = start.left + 180;
     markers_.lblStartPointTxt.top = start.top + 120;
     centreScanFrame();
 
-    markers_.lblEndLine.left = static_cast<float>(markers_.lblEndLine.left * sx);
+    // The tracer stops at the bar's left edge less half its width.
+    const float endHalf = markers_.lblEndLine.width / 2;
+    markers_.lblEndLine.left = scaledX(markers_.lblEndLine.left - endHalf) + endHalf;
     markers_.lblEndLineTxt.left = markers_.lblEndLine.left + 120;
     markers_.lblEndLineTxt.top = static_cast<float>(markers_.lblEndLineTxt.top * sy);
 

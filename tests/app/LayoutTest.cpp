@@ -2,28 +2,50 @@
 // the data sheet and every marker stays on its point of the picture.
 #include "support/MainWindowHarness.h"
 
+#include "raster/CanvasPictureMapping.h"
 #include "raster/Stretch.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(Layout, DoublingTheCanvasWidthDoublesHorizontalMarkerPositions)
+// Where each marker points on the picture: the reference lines, the start
+// cross's centre and the column the tracer stops at.
+std::vector<double> markerSpots(const MainWindowHarness& h, QSize picture)
+{
+    const MarkerGeometry& m = h.window->markers();
+    const CanvasPictureMapping map(h.canvas()->image().size(), picture);
+    const TwipsRect& start = m.lblStartPointC;
+    return {map.x().toPicture(m.linX1), map.x().toPicture(m.linX2), map.y().toPicture(m.linY1),
+            map.y().toPicture(m.linY2), map.x().toPicture(start.left + start.width / 2),
+            map.y().toPicture(start.top + start.height / 2), map.x().toPicture(m.lblEndLine.left - m.lblEndLine.width / 2)};
+}
+
+void expectSameSpots(const std::vector<double>& got, const std::vector<double>& want, double tolerance)
+{
+    for (std::size_t i = 0; i < want.size(); ++i)
+        EXPECT_NEAR(got[i], want[i], tolerance) << "spot " << i;
+}
+
+// Scaling the twips alone would move every marker by up to half a canvas
+// pixel of the picture (a quarter of a picture pixel here at twice the width).
+TEST(Layout, ResizesKeepEveryMarkerOnItsSpotOfThePicture)
 {
     MainWindowHarness h;
-    ASSERT_TRUE(h.start());
+    ASSERT_TRUE(h.start(samplePicture(1600, 1200)));
     const int w = h.canvas()->width();
+    const std::vector<double> spots = markerSpots(h, {1600, 1200});
     h.resizeClient(591 + w, 407);
     ASSERT_EQ(h.canvas()->width(), 2 * w);
-    const MarkerGeometry& m = h.window->markers();
-    EXPECT_FLOAT_EQ(m.linX1, 1600);
-    EXPECT_FLOAT_EQ(m.lblXY1.left, 1540);
-    EXPECT_FLOAT_EQ(m.linY1, 3600) << "heights did not change";
-    EXPECT_FLOAT_EQ(h.window->calibration().refX2Pos, 10460);
-    EXPECT_FLOAT_EQ(m.lblEndLineTxt.left, 11160);
-    EXPECT_FLOAT_EQ(m.shpRectangle.left + m.shpRectangle.width / 2, m.lblStartPointC.left + 67.5f);
     EXPECT_EQ(h.find("picXAxis")->width(), 2 * w);
     EXPECT_EQ(h.canvas()->image().size(), QSize(2 * w, 335));
+    expectSameSpots(markerSpots(h, {1600, 1200}), spots, 1e-3);
+    const MarkerGeometry& m = h.window->markers();
+    EXPECT_FLOAT_EQ(m.linY1, 3600) << "heights did not change";
+    EXPECT_FLOAT_EQ(m.lblXY1.left, m.linX1 - 60);
+    EXPECT_FLOAT_EQ(h.window->calibration().refX2Pos, m.linX2);
+    EXPECT_FLOAT_EQ(m.lblEndLineTxt.left, m.lblEndLine.left + 120);
+    EXPECT_FLOAT_EQ(m.shpRectangle.left + m.shpRectangle.width / 2, m.lblStartPointC.left + 67.5f);
 }
 
 TEST(Layout, MarkersKeepTheirPlaceOverManyResizesAndAMinimise)
@@ -33,11 +55,10 @@ TEST(Layout, MarkersKeepTheirPlaceOverManyResizesAndAMinimise)
     h.dragMarker("lblStartPointC", 30, 40);
     h.dragMarker("lblEndLine", -20, 0);
     const MarkerGeometry before = h.window->markers();
-    const double width = h.canvas()->scaleWidth();
+    const std::vector<double> spots = markerSpots(h, {400, 300});
     for (int i = 0; i < 10; ++i) {
         h.resizeClient(650 + 37 * i, 420 + 23 * (i % 4));
-        EXPECT_NEAR(h.window->markers().lblStartPointC.left / h.canvas()->scaleWidth(),
-                    before.lblStartPointC.left / width, 1e-3);
+        expectSameSpots(markerSpots(h, {400, 300}), spots, 1e-3);
     }
     h.resizeClient(591, 407);
     const QImage picture = h.canvas()->image().copy();
@@ -47,11 +68,11 @@ TEST(Layout, MarkersKeepTheirPlaceOverManyResizesAndAMinimise)
     QApplication::processEvents();
     EXPECT_EQ(h.canvas()->image(), picture);
     const MarkerGeometry& after = h.window->markers();
-    EXPECT_NEAR(after.linX1, before.linX1, 2);
-    EXPECT_NEAR(after.linY2, before.linY2, 2);
-    EXPECT_NEAR(after.lblStartPointC.left, before.lblStartPointC.left, 2);
-    EXPECT_NEAR(after.lblStartPointC.top, before.lblStartPointC.top, 2);
-    EXPECT_NEAR(after.lblEndLine.left, before.lblEndLine.left, 2);
+    EXPECT_NEAR(after.linX1, before.linX1, 0.01);
+    EXPECT_NEAR(after.linY2, before.linY2, 0.01);
+    EXPECT_NEAR(after.lblStartPointC.left, before.lblStartPointC.left, 0.01);
+    EXPECT_NEAR(after.lblStartPointC.top, before.lblStartPointC.top, 0.01);
+    EXPECT_NEAR(after.lblEndLine.left, before.lblEndLine.left, 0.01);
 }
 
 // A picture not edited since it was opened is stretched afresh from the loaded
