@@ -104,6 +104,7 @@ private:
     // Asks what to do with unsaved lines before they would be lost; true to go on.
     bool settleUnsavedData();
     bool saveDataSheet();
+    bool clearDataSheet();
     void setStatus(const QString& text);
 
     // Drop and paste.
@@ -136,6 +137,10 @@ private:
     void placeMarkers();
 
     // Fine placement: the loupe and the arrow keys.
+    // Whether the canvas shows (an edit of) the loaded picture; after an undo
+    // back past an open it shows a picture opened before, which the loaded one
+    // says nothing about.
+    bool canvasShowsLoadedPicture() const;
     CanvasPictureMapping pictureMapping() const;
     void showLoupe(double x, double y);
     void hideLoupe();

@@ -153,12 +153,16 @@ void frmMainPic::AppendDataLine()
 
 QString frmMainPic::dataSheetText() const { return rtbDataSheet_->toPlainText(); }
 
-void frmMainPic::mnuEditClear_Click()
+void frmMainPic::mnuEditClear_Click() { clearDataSheet(); }
+
+// False when the user kept unsaved lines: nothing is cleared then.
+bool frmMainPic::clearDataSheet()
 {
     if (!settleUnsavedData())
-        return;
+        return false;
     rtbDataSheet_->clear();
     dataUnsaved_ = false;
+    return true;
 }
 
 void frmMainPic::mnuFileSave_Click() { saveDataSheet(); }

@@ -16,17 +16,27 @@ namespace {
 QString pictureCoordinate(double v) { return formatDouble(std::round(v * 100) / 100); }
 } // namespace
 
+bool frmMainPic::canvasShowsLoadedPicture() const
+{
+    return !loadedPicture_.isNull() && !undo_.currentOrigin().earlierPicture;
+}
+
+// Positions on the loaded picture; on the canvas's own pixels while it shows
+// another picture.
 CanvasPictureMapping frmMainPic::pictureMapping() const
 {
-    return CanvasPictureMapping(picGraph_->image().size(), loadedPicture_.image().size());
+    const QSize canvas = picGraph_->image().size();
+    return CanvasPictureMapping(canvas, canvasShowsLoadedPicture() ? loadedPicture_.image().size() : canvas);
 }
 
 // Shows the loaded picture around canvas position (x, y), in twips, beside the
 // canvas pixel that shows it, inside the window and the screen.
 void frmMainPic::showLoupe(double x, double y)
 {
-    if (loadedPicture_.isNull())
+    if (!canvasShowsLoadedPicture()) {
+        hideLoupe();
         return;
+    }
     if (!loupe_)
         loupe_ = new Loupe(this);
     loupe_->setPicture(loadedPicture_.image());

@@ -96,7 +96,8 @@ void frmMainPic::tbToolbar_ButtonClick(int index)
     } else if (index == 10) {
         mnuFileSave_Click();
     } else if (index == 11) {
-        mnuEditClear_Click();
+        if (!clearDataSheet())
+            return;  // kept, trace marks and all
         RestoreCleanPicture();
     } else {
         return;

@@ -95,11 +95,13 @@ void frmMainPic::DoAutoTrase()
                                               picGraph_->scaleHeight() / kTwipsPerPixelY);
     // The walk found the curve on the canvas; the loaded picture says where
     // exactly, as long as the canvas (with every edit) still shows it there.
-    renderVectorAtLeast(picGraph_->image().size() * kVectorFineness);
-    const std::optional<BinarizeSettings>& binarised = undo_.currentOrigin().binarisedWith;
-    RefineTracePoints({loadedPicture_.image(), &pixels_, pictureMapping(),
-                       binarised ? CurveInk::nearColour(*binarised) : CurveInk::dark(), traceSettings_.range},
-                      points);
+    if (canvasShowsLoadedPicture()) {
+        renderVectorAtLeast(picGraph_->image().size() * kVectorFineness);
+        const std::optional<BinarizeSettings>& binarised = undo_.currentOrigin().binarisedWith;
+        RefineTracePoints({loadedPicture_.image(), &pixels_, pictureMapping(),
+                           binarised ? CurveInk::nearColour(*binarised) : CurveInk::dark(), traceSettings_.range},
+                          points);
+    }
     for (const TracePoint& p : points) {
         picGraph_->circle(p.xt, p.yt, 60, kRed);
         if (calibration_.coordinatesSet) {

@@ -9,14 +9,16 @@ void UndoHistory::pictureLoaded(const QImage& canvas)
     // Undo and an open repaints the opened picture. What picUndo1 holds is then
     // of another picture, never to be stretched afresh from this one.
     picUndo0_ = canvas.copy();
-    origin0_ = {true, std::nullopt};
+    origin0_ = {true, std::nullopt, false};
     origin1_.asLoaded = false;
+    origin1_.earlierPicture = true;
     undoSlot_ = 0;
 }
 
 void UndoHistory::saveSnapshot(const QImage& canvas, std::optional<BinarizeSettings> binarisedWith)
 {
-    const SnapshotOrigin origin{false, binarisedWith ? binarisedWith : currentOrigin().binarisedWith};
+    const SnapshotOrigin origin{false, binarisedWith ? binarisedWith : currentOrigin().binarisedWith,
+                                currentOrigin().earlierPicture};
     undoEnabled_ = true;
     redoEnabled_ = false;
     if (undoSlot_ == -1) {

@@ -17,6 +17,8 @@ struct SnapshotOrigin {
     // The settings of the binarisation this canvas went through, kept by
     // every later edit: the curve's ink is then what they keep.
     std::optional<BinarizeSettings> binarisedWith;
+    // Pixels of a picture opened before the current one.
+    bool earlierPicture = false;
 };
 
 class UndoHistory {

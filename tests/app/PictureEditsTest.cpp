@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -113,6 +114,46 @@ TEST(PictureEdits, UndoAfterATraceStaysUndoneThroughToolsAndResizes)
     EXPECT_EQ(redPixels(h), traced) << "the next trace starts from the redone picture";
     h.window->tbToolbar_ButtonClick(6);
     EXPECT_TRUE(dotShown());
+}
+
+// Undo after an open goes back to a picture opened before. The loaded picture
+// says nothing about it: the trace keeps the canvas answers (whole canvas
+// rows) rather than refining them on another picture's ink, and the loupe
+// stays away.
+TEST(PictureEdits, UndoBackPastAnOpenMeasuresOnTheCanvasOnly)
+{
+    const auto lineAt = [](int row) {
+        QImage img(1600, 1200, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        for (int x = 0; x < img.width(); ++x)
+            img.setPixel(x, row, qRgb(0, 0, 0));
+        return img;
+    };
+    MainWindowHarness h;
+    ASSERT_TRUE(h.start(lineAt(600)));
+    h.window->tbToolbar_ButtonClick(1);
+    QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(200, 20));
+    h.open(lineAt(599));  // a picture pixel higher: inside the same dark canvas row
+    h.window->mnuEditUndo_Click();
+    traceOnce(h, 167);
+    const QStringList lines = h.window->dataSheetText().split('\n', Qt::SkipEmptyParts);
+    ASSERT_GT(lines.size(), 10);
+    for (const QString& line : lines) {
+        // With 0 and 1 typed for references 144 pixels apart, a canvas row is a
+        // whole multiple of 1/144.
+        const double y = line.section('\t', 1).toDouble() * 144;
+        EXPECT_NEAR(y, std::round(y), 0.02) << line.toStdString();
+    }
+    // Keeping the unsaved lines at the clear button keeps the trace marks too.
+    const int traced = redPixels(h);
+    h.fakes.messages.saveAnswer = SaveChoice::Cancel;
+    h.window->tbToolbar_ButtonClick(11);
+    EXPECT_EQ(redPixels(h), traced);
+    EXPECT_EQ(h.window->dataSheetText().split('\n', Qt::SkipEmptyParts), lines);
+    h.window->tbToolbar_ButtonClick(6);
+    h.moveOnCanvas({200, 100});
+    QWidget* loupe = h.find("loupe");
+    EXPECT_TRUE(!loupe || !loupe->isVisible());
 }
 
 } // namespace
