@@ -231,6 +231,83 @@ QByteArray targa()
     return header + QByteArray(40 * 30 * 3, '\x80');
 }
 
+// The checksum of a PNG chunk, over its type and data.
+quint32 crc32(const char* data, qsizetype size)
+{
+    quint32 c = 0xffffffffu;
+    for (qsizetype i = 0; i < size; ++i) {
+        c ^= quint8(data[i]);
+        for (int k = 0; k < 8; ++k)
+            c = (c >> 1) ^ (0xedb88320u & (0u - (c & 1)));
+    }
+    return ~c;
+}
+
+// Changes `length` bytes of the PNG chunk at `at` from `offset` into its data
+// and mends its checksum, so that only the decoder can tell.
+QByteArray withPngChunkBytes(const QByteArray& png, qsizetype at, qsizetype offset, const QByteArray& bytes)
+{
+    QByteArray out = png;
+    const qsizetype length = qFromBigEndian<quint32>(png.constData() + at);
+    if (at + 12 + length > out.size() || offset + bytes.size() > length)
+        return {};
+    out.replace(at + 8 + offset, bytes.size(), bytes);
+    qToBigEndian<quint32>(crc32(out.constData() + at + 4, length + 4), out.data() + at + 8 + length);
+    return out;
+}
+
+// A PNG of 16 bits a channel declaring 15000 x 15000 pixels: within the pixel
+// limit, but eight bytes each.
+QByteArray deepHugePng()
+{
+    QImage deep(8, 8, QImage::Format_RGBA64);
+    deep.fill(Qt::white);
+    return withPngChunkBytes(encoded(deep, "png"), 8, 0, QByteArray::fromHex("00003a9800003a98"));
+}
+
+// A 40 x 30 grey picture stored without compression, one byte of its pixels
+// changed and every chunk checksum right: the change decodes to a wrong
+// pixel, and only the check of the compressed data tells.
+QByteArray damagedPixelDataPng()
+{
+    const int w = 40, h = 30;
+    QByteArray rows;
+    for (int y = 0; y < h; ++y)
+        rows += QByteArray(1, '\0') + QByteArray(w * 3, char(0x80));  // no filter, then the row
+    QByteArray data = qCompress(rows, 0).mid(4);  // a zlib stream of stored blocks
+    data[2 + 5 + 15 * (w * 3 + 1) + 10] = char(0x00);
+    const auto chunk = [](const char* type, const QByteArray& body) {
+        QByteArray out(4, '\0');
+        qToBigEndian<quint32>(quint32(body.size()), out.data());
+        const QByteArray typed = QByteArray(type) + body;
+        QByteArray crc(4, '\0');
+        qToBigEndian<quint32>(crc32(typed.constData(), typed.size()), crc.data());
+        return out + typed + crc;
+    };
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(w, header.data());
+    qToBigEndian<quint32>(h, header.data() + 4);
+    header[8] = 8;  // bits a channel
+    header[9] = 2;  // true colour
+    // The stream's own check in a chunk of its own, read after the last row.
+    return QByteArray("\x89PNG\r\n\x1a\n") + chunk("IHDR", header) + chunk("IDAT", data.chopped(4))
+        + chunk("IDAT", data.right(4)) + chunk("IEND", {});
+}
+
+// A clipping region around the whole drawing, set before anything is drawn,
+// as plotting programs clip to their frame.
+QByteArray clippedEmf(const QByteArray& emf)
+{
+    const QRect box = emfDrawingBox(emf).adjusted(-10, -10, 10, 10);
+    const qsizetype header = get32(emf, 4);
+    QByteArray out = emf.left(header)
+        + emfRecord(30, le32(quint32(box.left())) + le32(quint32(box.top())) + le32(quint32(box.right())) + le32(quint32(box.bottom())))
+        + emf.mid(header);
+    put32(out, 48, quint32(out.size()));
+    put32(out, 52, get32(out, 52) + 1);
+    return out;
+}
+
 } // namespace
 
 std::vector<CorpusFile> namedPictures(const QString& fixtures)
@@ -254,6 +331,9 @@ std::vector<CorpusFile> namedPictures(const QString& fixtures)
         {"middle cut.gif", gif.left(gif.size() / 2) + gif.right(4)},
         {"targa named.jpg", targa()},
         {"wbmp named.jpg", QByteArray("\0\0\x28\x1e", 4) + QByteArray(5 * 30, '\x0f')},
+        {"deep 15000x15000.png", deepHugePng()},
+        {"damaged pixel data.png", damagedPixelDataPng()},
+        {"clip region.emf", clippedEmf(emf)},
     };
     // Records shorter than their type's fixed part, which the converter reads
     // in full: type, then that fixed size in bytes.

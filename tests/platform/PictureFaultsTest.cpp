@@ -56,6 +56,9 @@ std::map<QString, Expected> namedExpectations()
         // almost any bytes for a picture.
         {"targa named.jpg", {{}, unsupported}},
         {"wbmp named.jpg", {{}, unsupported}},
+        {"deep 15000x15000.png", {{}, QStringLiteral("画像が大きすぎます（15000×15000 ピクセル）。")}},
+        {"damaged pixel data.png", {{}, damaged}},
+        {"clip region.emf", {kCanvas * 4, {}}},
     };
     for (const int type : {90, 91, 35, 36, 44, 45, 46, 47, 55, 76, 77, 81, 82, 83, 84, 95, 114})
         expected[QStringLiteral("short record %1.emf").arg(type)] = {{}, metafile};

@@ -114,8 +114,11 @@ void BandPainter::draw(const PlainPath& path, const QTransform& toDevice)
     const QRectF extent(QPointF(left - margin, top - margin), QPointF(right + margin, bottom + margin));
     if (!extent.intersects(QRectF(image_.rect())))
         return;
-    const int firstBand = std::max(0, int(std::floor(extent.top() / kBandHeight)));
-    const int lastBand = std::min(int(bands_.size()) - 1, int(std::floor(extent.bottom() / kBandHeight)));
+    // Clamped before the conversion: a path reaching far past the picture
+    // would overflow an int and be drawn nowhere.
+    const int lastIndex = int(bands_.size()) - 1;
+    const int firstBand = int(std::clamp(std::floor(extent.top() / kBandHeight), 0.0, double(lastIndex)));
+    const int lastBand = int(std::clamp(std::floor(extent.bottom() / kBandHeight), 0.0, double(lastIndex)));
     const QBrush fill = path.filled ? QBrush(path.fill) : QBrush();
 
     // Most paths are small: drawn whole in the band or two they touch. So are

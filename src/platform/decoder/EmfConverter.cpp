@@ -3,6 +3,7 @@
 #include <emf2svg.h>
 
 #include <cstdlib>
+#include <string_view>
 #include <vector>
 
 bool convertEmf(const unsigned char* data, std::size_t size, std::string& svg, std::string& error)
@@ -30,5 +31,11 @@ bool convertEmf(const unsigned char* data, std::size_t size, std::string& svg, s
     }
     svg.assign(out, outLength);
     std::free(out);
+    // The converter closes a clipping region's definition without the prefix
+    // it opened it with, which leaves the document malformed: every metafile
+    // with a clipping region (most plots clip to their frame) would be refused.
+    const std::string_view unprefixed = "</clipPath></defs>", prefixed = "</svg:clipPath></svg:defs>";
+    for (std::size_t at = 0; (at = svg.find(unprefixed, at)) != std::string::npos; at += prefixed.size())
+        svg.replace(at, unprefixed.size(), prefixed);
     return true;
 }

@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -38,6 +39,10 @@ bool canAllocate(qint64 bytes)
 
 bool isDamageReport(const char* category, const QString& message)
 {
+    // libpng only warns when the compressed pixel data fails its own check,
+    // and the picture then opens with wrong pixels.
+    if (qstrcmp(category, "qt.gui.imageio") == 0)
+        return message.contains(QLatin1String("incorrect data check"));
     if (qstrcmp(category, "qt.gui.imageio.jpeg") != 0)
         return false;
     // libjpeg's warnings about the entropy-coded data: the rest of the picture
@@ -66,6 +71,12 @@ DecodeOutcome decodeRaster(const QByteArray& file, PictureDestination destinatio
         return DecodeOutcome::refused(Status::UnreadableSize);
     const qint64 pixels = qint64(declared.width()) * declared.height();
     if (pixels > decodeproto::kMaxPixels)
+        return DecodeOutcome::refused(Status::TooLarge, declared);
+    // Qt refuses past its allocation limit before reading anything, and the
+    // limit comes at fewer pixels when each takes more than four bytes (16
+    // bits a channel): the picture is too large, not damaged.
+    const qint64 bytesPerPixel = std::max(4, QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8);
+    if (pixels * bytesPerPixel > (qint64(kAllocationLimitMb) << 20))
         return DecodeOutcome::refused(Status::TooLarge, declared);
 
     if ((format == "bmp" && !bmpPixelsComplete(file)) || (format == "gif" && !gifPixelsComplete(file)))
