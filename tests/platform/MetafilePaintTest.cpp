@@ -97,6 +97,9 @@ TEST(SvgPainter, DrawsAsTheSvgRendererDrawsTheWholeDocument)
          strokes(3) + kText + strokes(40) + kText + path(wave(80), R"(stroke="#000000" stroke-width="1.0000" stroke-dasharray="5.0000,5.0000" fill="none")") + strokes(5)},
         {"lines far outside the frame and a wide pen",
          path(wave(400, 3, 1e7), kRound) + path("M -50,40 L 250,100", R"(stroke="#404040" stroke-width="900.0000" stroke-linecap="butt" stroke-linejoin="miter" fill="none")")},
+        {"strokes naming a clipping region the renderer does not apply",
+         "<svg:defs><svg:clipPath id=\"c1\"><svg:path d=\"M 20,20 L 100,20 L 100,100 Z\" /></svg:clipPath></svg:defs>\n"
+             + strokes(300, "clip-path=\"url(#c1)\" " + kRound)},
         {"a line and a corner reaching past any band number",
          path("M 100,10 L 100,1000000000000.0000", kRound)
              + path("M 20,20 L 60,20 L 40,1000000000000.0000 Z", R"(stroke="none" stroke-width="0.0" fill="#00A000")")},

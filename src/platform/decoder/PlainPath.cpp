@@ -159,7 +159,8 @@ bool readPlainPath(std::string_view attributes, PlainPath& path)
     std::string_view d;
     unsigned seen = 0;
     const bool read = forEachAttribute(attributes, [&](std::string_view name, std::string_view value) {
-        static constexpr std::string_view kNames[] = {"d", "stroke", "stroke-width", "stroke-linecap", "stroke-linejoin", "fill"};
+        static constexpr std::string_view kNames[] = {"d", "stroke", "stroke-width", "stroke-linecap", "stroke-linejoin", "fill",
+                                                      "clip-path"};
         unsigned bit = 0;
         while (bit < std::size(kNames) && kNames[bit] != name)
             ++bit;
@@ -180,8 +181,12 @@ bool readPlainPath(std::string_view attributes, PlainPath& path)
         case 4:
             path.join = value == "round" ? Qt::RoundJoin : value == "bevel" ? Qt::BevelJoin : Qt::SvgMiterJoin;
             return value == "round" || value == "bevel" || value == "miter";
-        default:
+        case 5:
             return readColor(value, path.filled, path.fill);
+        default:
+            // The SVG renderer we draw as has no clipping: it draws a clipped
+            // path whole, and so do we.
+            return true;
         }
     });
     // Without a fill attribute SVG fills black; that rare case is left to the renderer.

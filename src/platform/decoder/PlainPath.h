@@ -38,5 +38,6 @@ constexpr double kSvgMiterLimit = 4;  // the SVG default the renderer starts fro
 
 // Reads a path element's attributes. False unless the element is a plain path:
 // absolute moves, lines and cubic curves only, a #RRGGBB stroke and fill (or none), width,
-// caps and joins, and no other attribute.
+// caps and joins, a clipping reference (ignored, as the renderer ignores it), and no
+// other attribute.
 bool readPlainPath(std::string_view attributes, PlainPath& path);
