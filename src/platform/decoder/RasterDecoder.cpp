@@ -75,7 +75,10 @@ DecodeOutcome decodeRaster(const QByteArray& file, PictureDestination destinatio
     // Qt refuses past its allocation limit before reading anything, and the
     // limit comes at fewer pixels when each takes more than four bytes (16
     // bits a channel): the picture is too large, not damaged.
-    const qint64 bytesPerPixel = std::max(4, QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() / 8);
+    // A reader that cannot tell gives a format outside Qt's table.
+    const QImage::Format decoded = reader.imageFormat();
+    const bool known = decoded > QImage::Format_Invalid && decoded < QImage::NImageFormats;
+    const qint64 bytesPerPixel = std::max(4, known ? QImage::toPixelFormat(decoded).bitsPerPixel() / 8 : 4);
     if (pixels * bytesPerPixel > (qint64(kAllocationLimitMb) << 20))
         return DecodeOutcome::refused(Status::TooLarge, declared);
 
