@@ -74,8 +74,8 @@ DecodeOutcome decodeRaster(const QByteArray& file, PictureDestination destinatio
         return DecodeOutcome::refused(Status::TooLarge, declared);
     // Qt refuses past its allocation limit before reading anything, and the
     // limit comes at fewer pixels when each takes more than four bytes (16
-    // bits a channel): the picture is too large, not damaged.
-    // A reader that cannot tell gives a format outside Qt's table.
+    // bits a channel): the picture is too large, not damaged. A reader that
+    // cannot read the header gives no format, which Qt's table does not hold.
     const QImage::Format decoded = reader.imageFormat();
     const bool known = decoded > QImage::Format_Invalid && decoded < QImage::NImageFormats;
     const qint64 bytesPerPixel = std::max(4, known ? QImage::toPixelFormat(decoded).bitsPerPixel() / 8 : 4);
