@@ -6,6 +6,8 @@
 #include "raster/Binarize.h"
 #include "raster/PixelBuffer.h"
 
+#include "GraphPicture.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -17,35 +19,6 @@
 #include <vector>
 
 namespace {
-
-// A plotted graph: white, a frame and grid of dark lines, a coloured curve and
-// some light noise, so that both operations take their usual paths.
-QImage graphPicture(int w, int h)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    std::mt19937 rng(42);
-    std::uniform_int_distribution<int> noise(230, 255);
-    for (int y = 0; y < h; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const int v = noise(rng);
-            line[x] = qRgb(v, v, v);
-        }
-    }
-    for (int k = 1; k < 10; ++k) {
-        const int gy = h * k / 10, gx = w * k / 10;
-        for (int x = 0; x < w; ++x)
-            image.setPixel(x, gy, qRgb(40, 40, 40));
-        for (int y = 0; y < h; ++y)
-            image.setPixel(gx, y, qRgb(40, 40, 40));
-    }
-    for (int x = 0; x < w; ++x) {
-        const int y = int(h / 2 + (h / 3) * std::sin(x * 6.28 / w));
-        for (int t = -1; t <= 1; ++t)
-            image.setPixel(x, std::clamp(y + t, 0, h - 1), qRgb(200, 30, 30));
-    }
-    return image;
-}
 
 void setBytes(benchmark::State& state, int w, int h)
 {

@@ -21,25 +21,22 @@ bool dark(QRgb p) { return qRed(p) <= 100 && qGreen(p) <= 100 && qBlue(p) <= 100
 // dark over most of their length.
 QRect plotFrame(const QImage& img)
 {
-    int left = -1, right = -1, top = -1, bottom = -1;
-    for (int x = 0; x < img.width(); ++x) {
-        int n = 0;
-        for (int y = 0; y < img.height(); ++y)
-            n += dark(img.pixel(x, y));
-        if (n > img.height() * 3 / 4) {
-            left = left < 0 ? x : left;
-            right = x;
+    // The first and last of `lines` lines of `length` pixels that are mostly dark.
+    const auto outermost = [&img](int lines, int length, auto pixel) {
+        int first = -1, last = -1;
+        for (int i = 0; i < lines; ++i) {
+            int n = 0;
+            for (int j = 0; j < length; ++j)
+                n += dark(pixel(i, j));
+            if (n > length * 3 / 4) {
+                first = first < 0 ? i : first;
+                last = i;
+            }
         }
-    }
-    for (int y = 0; y < img.height(); ++y) {
-        int n = 0;
-        for (int x = 0; x < img.width(); ++x)
-            n += dark(img.pixel(x, y));
-        if (n > img.width() * 3 / 4) {
-            top = top < 0 ? y : top;
-            bottom = y;
-        }
-    }
+        return std::pair{first, last};
+    };
+    const auto [left, right] = outermost(img.width(), img.height(), [&img](int x, int y) { return img.pixel(x, y); });
+    const auto [top, bottom] = outermost(img.height(), img.width(), [&img](int y, int x) { return img.pixel(x, y); });
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
