@@ -13,6 +13,7 @@
 #include "raster/PixelBuffer.h"
 #include "raster/UndoHistory.h"
 #include "trace/TraceSettings.h"
+#include "trace/TraceRun.h"
 
 #include <QMainWindow>
 #include <array>
@@ -155,6 +156,7 @@ private:
 
     // Tracing.
     bool traceCanConvert();
+    static QString traceSummary(bool started, const TraceOutcome& outcome);
     // Renders a metafile again, finer than the canvas, when its rendering is
     // smaller than `size`.
     void renderVectorAtLeast(QSize size);

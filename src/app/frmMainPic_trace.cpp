@@ -4,6 +4,7 @@
 
 #include "platform/qt/PictureBox.h"
 #include "trace/RefineTracePoint.h"
+#include "trace/StartInk.h"
 #include "trace/TraceRun.h"
 
 #include <QAction>
@@ -14,6 +15,8 @@
 
 namespace {
 const QColor kRed(255, 0, 0);
+// A point the tracer had to guess: chosen between runs of ink, or bridged.
+const QColor kOrange(255, 140, 0);
 // A metafile is measured on a rendering this many times finer than the canvas,
 // but no larger than an 8K picture.
 constexpr int kVectorFineness = 4;
@@ -59,6 +62,21 @@ bool frmMainPic::traceCanConvert()
     return false;
 }
 
+// What the run did, for the status bar: how many points, how many of them
+// guessed, and whether it stopped short because the curve was lost.
+QString frmMainPic::traceSummary(bool started, const TraceOutcome& outcome)
+{
+    if (!started)
+        return QString();
+    const qsizetype guessed = qsizetype(outcome.unsureCount());
+    QString text = QString("%1 点をトレースしました").arg(outcome.points.size());
+    if (guessed > 0)
+        text += QString("（うち %1 点は推定）").arg(guessed);
+    if (outcome.lost)
+        text = "曲線を見失ったため途中で終了しました：" + text;
+    return text;
+}
+
 void frmMainPic::DoAutoTrase()
 {
     hideLoupe();
@@ -91,19 +109,35 @@ void frmMainPic::DoAutoTrase()
     pixels_.redim(w, h);
     ReadPixels(picGraph_->image(), pixels_);
 
-    std::vector<TracePoint> points = TraceRun(pixels_, traceSettings_, traceStartX_, traceStartY_, traceEndX_,
-                                              picGraph_->scaleHeight() / kTwipsPerPixelY);
+    // A curve in a colour the dark rule does not take is followed by its
+    // colour, on a copy of the canvas; nothing under the start marker at all
+    // is refused rather than traced along whatever lies near.
+    const double height = picGraph_->scaleHeight() / kTwipsPerPixelY;
+    const StartInk startInk = FindStartInk(pixels_, roundHalfEven32(traceStartX_ / kTwipsPerPixelX),
+                                           roundHalfEven32(traceStartY_ / kTwipsPerPixelY), traceSettings_.range,
+                                           binarizeSettings_.tolerancePercent);
+    PixelBuffer colourMask;
+    const PixelBuffer* walked = &pixels_;
+    if (startInk.kind == StartInk::Kind::Colour) {
+        colourMask = ColourMask(pixels_, startInk.colour);
+        walked = &colourMask;
+    }
+    TraceOutcome outcome;
+    if (startInk.kind != StartInk::Kind::None)
+        outcome = FollowCurve(*walked, traceSettings_, traceStartX_, traceStartY_, traceEndX_, height);
+    std::vector<TracePoint>& points = outcome.points;
     // The walk found the curve on the canvas; the loaded picture says where
     // exactly, as long as the canvas (with every edit) still shows it there.
-    if (canvasShowsLoadedPicture()) {
+    if (!points.empty() && canvasShowsLoadedPicture()) {
         renderVectorAtLeast(picGraph_->image().size() * kVectorFineness);
         const std::optional<BinarizeSettings>& binarised = undo_.currentOrigin().binarisedWith;
-        RefineTracePoints({loadedPicture_.image(), &pixels_, pictureMapping(),
-                           binarised ? CurveInk::nearColour(*binarised) : CurveInk::dark(), traceSettings_.range},
-                          points);
+        const CurveInk ink = startInk.kind == StartInk::Kind::Colour ? CurveInk::nearColour(startInk.colour)
+                             : binarised                             ? CurveInk::nearColour(*binarised)
+                                                                     : CurveInk::dark();
+        RefineTracePoints({loadedPicture_.image(), walked, pictureMapping(), ink, traceSettings_.range}, points);
     }
     for (const TracePoint& p : points) {
-        picGraph_->circle(p.xt, p.yt, 60, kRed);
+        picGraph_->circle(p.xt, p.yt, 60, p.unsure ? kOrange : kRed);
         if (calibration_.coordinatesSet) {
             // A point whose value cannot be computed (an overflow far out on a
             // log axis) is left out rather than written with the previous one.
@@ -133,6 +167,8 @@ void frmMainPic::DoAutoTrase()
     centreScanFrame();
     placeMarkers();
     state_.traceMarksShown = true;
-    setStatus(QString());
+    setStatus(traceSummary(startInk.kind != StartInk::Kind::None, outcome));
     picGraph_->setForeColor(Qt::black);
+    if (startInk.kind == StartInk::Kind::None)
+        platform_.messages.error("開始点の近くに曲線が見つかりません。開始点を曲線の上に置いてください。", "エラー");
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -43,7 +44,7 @@ public:
 
     // Centre of the curve in picture column q, in picture coordinates, near
     // canvas row `answer`; nothing when the picture has no ink there.
-    std::optional<ColumnSample> columnCentre(int q, int answer) const
+    std::optional<ColumnSample> columnCentre(int q, int answer, int runTop, int runBottom) const
     {
         if (q < 0 || q >= e_.picture.width())
             return std::nullopt;
@@ -52,16 +53,26 @@ public:
         // The canvas's dark run nearest to the answer, in the canvas column
         // that shows this picture column. On a steep stretch that column may
         // be the examined one's neighbour, so the run need not hold the answer.
+        // Only the ink of the run the walk took counts (and its neighbour's
+        // ink touching it): another curve, a label or an axis in the same
+        // column is not what was traced, however much ink it holds.
         const int half = std::max<int>(1, e_.range / 2);
+        const int lowest = runTop >= 0 ? runTop - 1 : answer - half;
+        const int highest = runTop >= 0 ? runBottom + 1 : answer + half;
+        const auto seedAt = [&](int r) { return r >= lowest && r <= highest && maskDark(c, r); };
         int seed = -1;
         for (int d = 0; d <= half && seed < 0; ++d)
-            seed = maskDark(c, answer - d) ? answer - d : maskDark(c, answer + d) ? answer + d : -1;
+            seed = seedAt(answer - d) ? answer - d : seedAt(answer + d) ? answer + d : -1;
         if (seed < 0)
             return std::nullopt;
         // A grid line crossing the curve, binarised or erased away, splits
         // the curve's run on the canvas; the two halves are one line.
-        const int top = reach(seed, -1, kCanvasGap, [&](int r) { return maskDark(c, r); });
-        const int bottom = reach(seed, +1, kCanvasGap, [&](int r) { return maskDark(c, r); });
+        // Nor does a vertical line the run crosses, dark all down the column.
+        const int floor = runTop >= 0 ? lowest - kCanvasGap : std::numeric_limits<int>::min();
+        const int ceiling = runTop >= 0 ? highest + kCanvasGap : std::numeric_limits<int>::max();
+        const auto inRun = [&](int r) { return r >= floor && r <= ceiling && maskDark(c, r); };
+        const int top = reach(seed, -1, kCanvasGap, inRun);
+        const int bottom = reach(seed, +1, kCanvasGap, inRun);
         const auto [pa, pb] = e_.mapping.y().picturePixelsIn(top, bottom);
 
         // Within it, the line nearest to the answer, across the same gaps.
@@ -210,9 +221,13 @@ TracePoint refine(const TraceEvidence& evidence, const Measure& measure, const T
     // The columns whose centres lie either side of the exact x.
     const double x = evidence.mapping.x().toPicture(point.xt);
     const int q0 = static_cast<int>(std::floor(x - 0.5));
+    // A point bridged across a gap has no ink to measure.
+    if (point.unsure && point.runTop < 0)
+        return point;
     const int answer = roundHalfEven32(point.yt / kTwipsPerPixelY);
-    const std::optional<ColumnSample> s0 = measure.columnCentre(q0, answer);
-    const std::optional<ColumnSample> s1 = measure.columnCentre(q0 + 1, answer);
+    const auto centre = [&](int q) { return measure.columnCentre(q, answer, point.runTop, point.runBottom); };
+    const std::optional<ColumnSample> s0 = centre(q0);
+    const std::optional<ColumnSample> s1 = centre(q0 + 1);
     if (!s0 && !s1)
         return point;
     double y = s0 && s1 ? along(*s0, *s1, x) : s0 ? s0->y : s1->y;
@@ -221,7 +236,7 @@ TracePoint refine(const TraceEvidence& evidence, const Measure& measure, const T
     // interpolated, or extrapolated from one side.
     if (!(s0 && s0->clean && s1 && s1->clean)) {
         std::optional<ColumnSample> left, right, further;
-        for (const auto& s : {measure.columnCentre(q0 - 1, answer), s0, s1, measure.columnCentre(q0 + 2, answer)}) {
+        for (const auto& s : {centre(q0 - 1), s0, s1, centre(q0 + 2)}) {
             if (!s || !s->clean)
                 continue;
             if (s->x <= x) {

@@ -15,13 +15,17 @@ namespace {
 // blue each at most 100; the reserved byte is never looked at.
 class Column {
 public:
-    Column(const PixelBuffer& buffer, std::int32_t x) : buffer_(buffer), x_(x) {}
+    Column(const PixelBuffer& buffer, std::int32_t x, std::int64_t first, std::int64_t last)
+        : buffer_(buffer), x_(x), first_(std::max<std::int64_t>(first, 1)),
+          last_(std::min<std::int64_t>(last, buffer.maxY()))
+    {
+    }
 
     bool isDark(std::int64_t row) const
     {
         // Row 0 holds no picture (it reads as black) and anything past the last
         // row is not there at all; neither may be taken for the curve.
-        if (row < 1 || row > buffer_.maxY())
+        if (row < first_ || row > last_)
             return false;
         const Bgra& p = buffer_.at(x_, static_cast<int>(row));
         return p.red <= kDarkLimit && p.green <= kDarkLimit && p.blue <= kDarkLimit;
@@ -35,6 +39,7 @@ private:
     static constexpr int kDarkLimit = 100;
     const PixelBuffer& buffer_;
     std::int32_t x_;
+    std::int64_t first_, last_;
 };
 
 // The current row lies on the curve: measure the dark run through it. Each pass
@@ -98,10 +103,16 @@ void scanWindow(const Column& column, std::int64_t y, std::int16_t range, double
 TraceColumnResult TraceColumn(const PixelBuffer& buffer, std::int32_t x, std::int32_t y,
                               std::int16_t range, double height)
 {
+    return TraceColumnWithin(buffer, x, y, range, height, 1, buffer.maxY());
+}
+
+TraceColumnResult TraceColumnWithin(const PixelBuffer& buffer, std::int32_t x, std::int32_t y,
+                                    std::int16_t range, double height, std::int32_t first, std::int32_t last)
+{
     TraceColumnResult result;
     if (x < 0 || x > buffer.maxX() || buffer.maxY() < 1)
         return result;
-    const Column column(buffer, x);
+    const Column column(buffer, x, first, last);
     if (column.isDark(y))
         measureRun(column, y, height, result);
     else

@@ -24,3 +24,9 @@ struct TraceColumnResult {
 // column outside the buffer finds nothing.
 TraceColumnResult TraceColumn(const PixelBuffer& buffer, std::int32_t x, std::int32_t y,
                               std::int16_t range, double height);
+
+// The same step with only the buffer rows first..last taken as they are and
+// every other row read as light: the search as it would go if that run of ink
+// were all the column held.
+TraceColumnResult TraceColumnWithin(const PixelBuffer& buffer, std::int32_t x, std::int32_t y,
+                                    std::int16_t range, double height, std::int32_t first, std::int32_t last);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
@@ -118,15 +119,75 @@ TEST(TraceRun, RecordsEveryFreqthColumnFromStartToEndLine)
     EXPECT_EQ(wide.back().i, 90);
 }
 
-TEST(TraceRun, ColumnWithoutCurveIsSkippedAndTheCurveFoundAgainFromTheLastRow)
+// A line rising one row every two columns from buffer row 81 at column 0,
+// two rows thick, among what a plot puts in its way.
+int risingRow(int column) { return 81 - column / 2; }
+std::vector<std::array<int, 4>> risingLine(int from, int to)
 {
-    // A gap at offset 10, then the curve 20 rows lower: the search resumes from
-    // row 40 and the window (range 50) reaches the new row.
-    const PixelBuffer b = buffer(100, 100, {{0, 19, 41, 41}, {21, 100, 61, 61}});
-    const auto points = TraceRun(b, {5, 50}, kStartX, kStartY, kStartX + 30 * 15, 100);
-    EXPECT_EQ(offsets(points), (std::vector<int>{0, 5, 15, 20, 25, 30}));
-    for (const TracePoint& p : points)
-        EXPECT_FLOAT_EQ(p.yt, (p.i < 10 ? 40 : 60) * 15.0f) << p.i;
+    std::vector<std::array<int, 4>> dark;
+    for (int c = from; c <= to; ++c)
+        dark.push_back({c, c, risingRow(c), risingRow(c) + 1});
+    return dark;
+}
+
+TEST(FollowCurve, HoldsTheCurveWhereTheColumnSearchWouldLeaveIt)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::array<int, 4>> clutter;
+        std::vector<std::array<int, 2>> gaps; // columns of the line left out
+        std::vector<int> unsure;              // recorded offsets that must be marked
+    };
+    const Case cases[] = {
+        {"a horizontal grid line it crosses", {{0, 159, 61, 61}}, {}, {}},
+        {"a dotted grid line", [] {
+             std::vector<std::array<int, 4>> dots;
+             for (int c = 0; c < 160; c += 4)
+                 dots.push_back({c, c, 66, 66});
+             return dots;
+         }(), {}, {}},
+        {"a vertical line", {{70, 70, 1, 119}}, {}, {70}},
+        {"a second line close beside it", {{0, 159, 95, 95}}, {}, {}},
+        {"a gap, bridged", {}, {{28, 33}}, {30}},
+        {"a filled symbol on it", {{48, 53, 50, 60}}, {}, {50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::array<int, 4>> dark;
+        int from = 0;
+        for (const auto& [a, b] : c.gaps) {
+            const auto part = risingLine(from, a - 1);
+            dark.insert(dark.end(), part.begin(), part.end());
+            from = b + 1;
+        }
+        const auto rest = risingLine(from, 130);
+        dark.insert(dark.end(), rest.begin(), rest.end());
+        dark.insert(dark.end(), c.clutter.begin(), c.clutter.end());
+        const PixelBuffer b = buffer(160, 120, dark);
+        const TraceOutcome run = FollowCurve(b, {10, 50}, 0, (risingRow(0) - 1) * 15, 120 * 15, 120);
+        EXPECT_FALSE(run.lost);
+        EXPECT_EQ(offsets(run.points), (std::vector<int>{0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120}));
+        for (const TracePoint& p : run.points) {
+            // The line's middle is half a row below its top row, one row
+            // above in picture rows.
+            EXPECT_NEAR(p.yt / 15, risingRow(p.i) - 0.5, p.unsure ? 1.0 : 0.5) << p.i;
+            const bool marked = std::find(c.unsure.begin(), c.unsure.end(), p.i) != c.unsure.end();
+            if (marked)
+                EXPECT_TRUE(p.unsure) << p.i;
+        }
+    }
+}
+
+TEST(FollowCurve, StopsWhereTheCurveIsLostRatherThanJumpToOtherInk)
+{
+    // The line ends at column 40; another begins 20 rows lower. The column
+    // search would take it; the walk bridges the scan range, then gives up.
+    const PixelBuffer b = buffer(200, 120, {{0, 40, 41, 41}, {42, 200, 61, 61}});
+    const TraceOutcome run = FollowCurve(b, {5, 30}, kStartX, kStartY, 190 * 15, 120);
+    EXPECT_TRUE(run.lost);
+    EXPECT_EQ(run.lostAt, 30);
+    EXPECT_EQ(offsets(run.points), (std::vector<int>{0, 5, 10, 15, 20, 25, 30}));
+    EXPECT_EQ(run.unsureCount(), 0u);
 }
 
 TEST(TraceRun, TracedPointMeetsAClickOnTheSamePixel)
