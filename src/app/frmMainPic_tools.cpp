@@ -105,7 +105,8 @@ void frmMainPic::tbToolbar_ButtonClick(int index)
 
     if (index != 8 && index != 10)
         state_.traceMarksShown = false;
-    if (state_.toolMode != ToolMode::Erase)
+    // A trace leaves its summary in the status bar.
+    if (state_.toolMode != ToolMode::Erase && index != 8)
         setStatus(QString());
     if (state_.toolMode != ToolMode::XY)
         setMarkersVisible(false);

@@ -203,4 +203,44 @@ TEST(TraceEndToEnd, PlottedGraphsAtThePicturesOwnResolution)
         traceAndCheck(g);
 }
 
+// A line across the picture with a vertical line through it, traced every
+// column: the crossing is bridged and shown as a guess; a start on bare
+// paper is refused.
+TEST(TraceEndToEnd, GuessesAreShownAndABareStartIsRefused)
+{
+    MainWindowHarness h;
+    ASSERT_TRUE(h.start(samplePicture()));
+    h.confirmCalibration("0", "0", "1", "1");
+    h.window->traceSettings().freq = 1;
+    const QSize canvas = h.canvas()->image().size();
+    const MarkerGeometry& m = h.window->markers();
+    const QPointF onLine(0.1 * canvas.width() * 15, (canvas.height() / 2) * 15);
+    dragNear(h, "lblStartPointC", m.lblStartPointC, {67.5, 67.5}, onLine);
+    dragNear(h, "lblEndLine", m.lblEndLine, {-30, 0}, {0.6 * canvas.width() * 15, onLine.y()});
+    h.window->tbToolbar_ButtonClick(8);
+
+    const int points = int(h.window->dataSheetText().count('\n'));
+    EXPECT_GE(points, canvas.width() / 2);
+    EXPECT_EQ(h.status(), QString("%1 点をトレースしました（うち 1 点は推定）").arg(points));
+    // The crossing's circle is orange, the others red.
+    const QImage shown = h.canvas()->image();
+    int orange = 0, red = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb p = shown.pixel(x, y);
+            orange += p == qRgb(255, 140, 0);
+            red += p == qRgb(255, 0, 0);
+        }
+    EXPECT_GT(orange, 0);
+    EXPECT_GT(red, 20 * orange);
+
+    h.window->tbToolbar_ButtonClick(5);
+    dragNear(h, "lblStartPointC", m.lblStartPointC, {67.5, 67.5}, {onLine.x(), 0.1 * canvas.height() * 15});
+    h.window->tbToolbar_ButtonClick(8);
+    EXPECT_EQ(h.fakes.messages.shown.last(),
+              "エラー|開始点の近くに曲線が見つかりません。開始点を曲線の上に置いてください。");
+    EXPECT_EQ(h.window->dataSheetText().count('\n'), points);
+    EXPECT_TRUE(h.status().isEmpty());
+}
+
 } // namespace
