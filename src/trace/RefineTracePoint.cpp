@@ -18,6 +18,10 @@ constexpr int kCanvasGap = 2;
 // is drawn on, not a grid line it runs along or across.
 constexpr double kPaperAmount = 0.25;
 
+// The share of a row's pixels far either side that a grid line inks: a
+// dotted line half of them, a curve passing through almost none.
+constexpr double kGridShare = 0.3;
+
 // The curve's centre in one picture column. On a clean column the line lies
 // on paper; on a column that also holds a vertical grid line, or a line's
 // neighbour, what surrounds it is not paper and the centre is less sure.
@@ -85,8 +89,21 @@ public:
             return std::nullopt;
         const int pictureGap = int(std::ceil(kCanvasGap / e_.mapping.y().twipsPerPicturePixel() * kTwipsPerPixelY));
         const auto line = [&](int p) { return p >= pa && p <= pb && e_.ink.isLine(at(q, p)); };
-        const int first = reach(nearest, -1, pictureGap, line);
-        const int last = reach(nearest, +1, pictureGap, line);
+        int first = reach(nearest, -1, pictureGap, line);
+        int last = reach(nearest, +1, pictureGap, line);
+        // A grid line the curve touches at one end of its run is not the
+        // curve: the centre is the curve's own rows, unless the line is all
+        // the run holds (the curve running along it).
+        const auto gridRow = [&](int p) { return horizontalLine(q, p); };
+        int a = first, b = last;
+        while (a < b && (gridRow(a) || !line(a)))
+            ++a;
+        while (b > a && (gridRow(b) || !line(b)))
+            --b;
+        if (!gridRow(a) && (a != first || b != last)) {
+            first = a;
+            last = b;
+        }
 
         // The soft edges lighter than ink still belong to the line: without
         // them a line at 10.3 would read 10.5, and a steep line, whose edges
@@ -119,6 +136,26 @@ public:
     }
 
 private:
+    // Whether picture row p is ink far to the left and right of column q, as
+    // a grid line is and a curve passing through is not.
+    bool horizontalLine(int q, int p) const
+    {
+        const int skip = int(std::ceil(3 * kTwipsPerPixelX / e_.mapping.x().twipsPerPicturePixel()));
+        const int far = std::max(12, 8 * skip);
+        const auto share = [&](int step) {
+            int count = 0, seen = 0;
+            for (int d = skip + 1; d <= far; ++d) {
+                const int c = q + step * d;
+                if (c < 0 || c >= e_.picture.width())
+                    break;
+                ++seen;
+                count += e_.ink.isLine(at(c, p)) ? 1 : 0;
+            }
+            return seen > 0 ? double(count) / seen : 0.0;
+        };
+        return share(-1) >= kGridShare && share(+1) >= kGridShare;
+    }
+
     bool paper(int q, int p) const
     {
         if (p < 0 || p >= height_)
