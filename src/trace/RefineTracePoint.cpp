@@ -265,9 +265,27 @@ TracePoint refine(const TraceEvidence& evidence, const Measure& measure, const T
     const auto centre = [&](int q) { return measure.columnCentre(q, answer, point.runTop, point.runBottom); };
     const std::optional<ColumnSample> s0 = centre(q0);
     const std::optional<ColumnSample> s1 = centre(q0 + 1);
-    if (!s0 && !s1)
+    // Where the picture has a gap at x (a dashed curve between dashes, a
+    // crossing cut out of a coloured curve), the nearest ink either side
+    // within two canvas columns says where the curve runs through it.
+    std::optional<ColumnSample> left = s0, right = s1;
+    const int spread = std::max(2, int(std::ceil(2 * kTwipsPerPixelX / evidence.mapping.x().twipsPerPicturePixel())));
+    for (int d = 1; d <= spread && !left; ++d)
+        left = centre(q0 - d);
+    for (int d = 1; d <= spread && !right; ++d)
+        right = centre(q0 + 1 + d);
+    if (!left && !right)
         return point;
-    double y = s0 && s1 ? along(*s0, *s1, x) : s0 ? s0->y : s1->y;
+    // Ink on one side only (the end of a dash): carried on along the
+    // course of the two nearest columns there.
+    std::optional<ColumnSample> further;
+    const int from = left ? int(std::floor(left->x)) : int(std::floor(right->x));
+    for (int d = 1; d <= spread && !further && !(left && right); ++d)
+        further = centre(left ? from - d : from + d);
+    double y = left && right ? along(*left, *right, x)
+               : further     ? along(left ? *left : *right, *further, x)
+               : left        ? left->y
+                             : right->y;
     // A column on a vertical grid line measures the line through the grid's
     // grey: then the nearest clean columns a little further out say more,
     // interpolated, or extrapolated from one side.

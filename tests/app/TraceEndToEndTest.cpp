@@ -187,7 +187,7 @@ TEST(TraceEndToEnd, PlottedGraphsAtThePicturesOwnResolution)
         {"parallel.png", cairoLeft, cairoTop, cairoRight, cairoBottom, 0, -1.5, 10, 1.5, false, 0.15, 9.85, 0, sine,
          0.95, 0.09, 0.2},
         {"dashed.png", cairoLeft, cairoTop, cairoRight, cairoBottom, 0, -1.5, 10, 1.5, false, 0.15, 9.85, 0, sine,
-         0.95, 1.1, 3.5},
+         0.95, 0.7, 2.4},
         {"markers.png", cairoLeft, cairoTop, cairoRight, cairoBottom, 0, -1.5, 10, 1.5, false, 0.15, 9.85, 0, sine,
          0.95, 0.7, 4.2},
         {"dense-grid.png", cairoLeft, cairoTop, cairoRight, cairoBottom, 0, -1.6, 10, 1.6, false, 0.3, 9.7, 0, steep,
@@ -195,7 +195,7 @@ TEST(TraceEndToEnd, PlottedGraphsAtThePicturesOwnResolution)
         {"exp-labels.png", mplLeft, mplTop, mplRight, mplBottom, 0, -15, 5, 150, false, 0.1, 4.8, 0,
          [](double x) { return std::exp(x); }, 0.95, 0.15, 0.6},
         {"two-colours.png", mplLeft, mplTop, mplRight, mplBottom, 0, -1.5, 10, 1.5, false, 0.15, 9.85, 0, sine,
-         0.95, 0.7, 3.6},
+         0.95, 0.65, 3.0},
         {"two-colours.png", mplLeft, mplTop, mplRight, mplBottom, 0, -1.5, 10, 1.5, false, 0.15, 9.85, 0,
          [](double x) { return 0.8 * std::cos(0.8 * x); }, 0.95, 0.25, 0.7},
     };
