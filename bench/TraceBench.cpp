@@ -1,6 +1,7 @@
 // The trace column loop over a 4K canvas, beside a plain copy of the same
 // canvas bytes: the loop should cost less than one copy. And a whole run with
-// every point measured on an 8K picture, beside a copy of that picture.
+// every point measured on an 8K picture, plain and on a dense grid, beside a
+// copy of that picture.
 #include "raster/PixelBuffer.h"
 #include "raster/Stretch.h"
 #include "trace/RefineTracePoint.h"
@@ -140,6 +141,61 @@ void BM_TraceRunRefinedOver8K(benchmark::State& state)
                                                       [](const TracePoint& p) { return std::fmod(p.yt, 15.0f) != 0; }));
 }
 BENCHMARK(BM_TraceRunRefinedOver8K)->Unit(benchmark::kMicrosecond);
+
+// The same picture on a dense dark grid (a line every 60 pixels both ways,
+// 2 pixels wide), and its 4K canvas: the walk holds the curve through every
+// crossing and the refinement measures around each.
+const QImage& gridPicture()
+{
+    static const QImage image = [] {
+        QImage img = bigPicture().copy();
+        for (int y = 0; y < kPictureHeight; ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(img.scanLine(y));
+            for (int x = 0; x < kPictureWidth; ++x)
+                if (x % 60 < 2 || y % 60 < 2)
+                    row[x] = qRgb(std::min(qRed(row[x]), 48), std::min(qGreen(row[x]), 48), std::min(qBlue(row[x]), 48));
+        }
+        return img;
+    }();
+    return image;
+}
+
+const PixelBuffer& gridCanvas()
+{
+    static const PixelBuffer buffer = [] {
+        PixelBuffer b;
+        b.redim(kWidth, kHeight);
+        ReadPixels(stretchImage(gridPicture(), QSize(kWidth, kHeight)), b);
+        return b;
+    }();
+    return buffer;
+}
+
+void BM_TraceRunRefinedOver8KDenseGrid(benchmark::State& state)
+{
+    const PixelBuffer& b = gridCanvas();
+    const TraceSettings settings{1, 50};
+    TraceEvidence evidence{gridPicture(), &b, CanvasPictureMapping(QSize(kWidth, kHeight), gridPicture().size()),
+                           CurveInk::dark(), settings.range};
+    const int startX = 15 * 45; // off the first grid line
+    const int startY = int(std::lround(evidence.mapping.y().toTwips(pictureCurve(evidence.mapping.x().toPicture(startX)))));
+    const int endX = (kWidth - 2) * 15;
+    TraceOutcome run;
+    for (auto _ : state) {
+        run = FollowCurve(b, settings, startX, startY, endX, kHeight);
+        RefineTracePoints(evidence, run.points);
+        benchmark::DoNotOptimize(run.points.data());
+    }
+    // Points more than two canvas pixels off the curve: none, if the walk held it.
+    int off = 0;
+    for (const TracePoint& p : run.points)
+        off += std::abs(evidence.mapping.y().toPicture(p.yt) - pictureCurve(evidence.mapping.x().toPicture(p.xt))) > 4;
+    state.counters["points"] = double(run.points.size());
+    state.counters["guessed"] = double(run.unsureCount());
+    state.counters["off"] = double(off);
+    state.counters["lost"] = run.lost ? 1 : 0;
+}
+BENCHMARK(BM_TraceRunRefinedOver8KDenseGrid)->Unit(benchmark::kMicrosecond);
 
 void BM_TracePictureMemcpy8K(benchmark::State& state)
 {

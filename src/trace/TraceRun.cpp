@@ -156,6 +156,10 @@ TraceOutcome FollowCurve(const PixelBuffer& buffer, const TraceSettings& setting
             }
         }
         const bool near = chosen != nullptr;
+        // Another run within reach made it a choice: the point is a guess.
+        const bool rivalled = near && std::any_of(runs.begin(), runs.end(), [&](const InkRun& r) {
+            return &r != chosen && r.distance(expected) <= reach;
+        });
         // Far taller than the curve: a vertical line, a symbol or a crossing
         // hides where the curve is in this column.
         const bool hidden = near && course.known() && chosen->height() > tallest;
@@ -203,7 +207,7 @@ TraceOutcome FollowCurve(const PixelBuffer& buffer, const TraceSettings& setting
         pending.clear();
         y = found.row();
         if (i % settings.freq == 0)
-            record(i, double(y), !plainAnswer || (runs.size() > 1 && chosen->line), chosen);
+            record(i, double(y), rivalled, chosen);
         course.see(x, row, *chosen);
         if (!chosen->line)
             onLine = 0;

@@ -153,7 +153,8 @@ void traceAndCheck(const Graph& g)
     const double rms = std::sqrt(sumSquares / std::max(points, 1));
     EXPECT_LE(rms, g.rms);
     EXPECT_LE(worst, g.worst);
-    std::printf("%s +%d: %d points, worst %.2f px, rms %.2f px\n", g.file, g.wider, points, worst, rms);
+    std::printf("%s +%d: %d points, worst %.2f px, rms %.2f px; %s\n", g.file, g.wider, points, worst, rms,
+                qPrintable(h.status()));
 }
 
 double sine(double x) { return std::sin(x); }
