@@ -197,6 +197,23 @@ void BM_TraceRunRefinedOver8KDenseGrid(benchmark::State& state)
 }
 BENCHMARK(BM_TraceRunRefinedOver8KDenseGrid)->Unit(benchmark::kMicrosecond);
 
+// The walk alone over that canvas, beside BM_TraceCanvasMemcpy.
+void BM_FollowCurveAcross4KDenseGrid(benchmark::State& state)
+{
+    const PixelBuffer& b = gridCanvas();
+    const CanvasPictureMapping mapping(QSize(kWidth, kHeight), gridPicture().size());
+    const int startX = 15 * 45;
+    const int startY = int(std::lround(mapping.y().toTwips(pictureCurve(mapping.x().toPicture(startX)))));
+    std::size_t points = 0;
+    for (auto _ : state) {
+        const TraceOutcome run = FollowCurve(b, {1, 50}, startX, startY, (kWidth - 2) * 15, kHeight);
+        points = run.points.size();
+        benchmark::DoNotOptimize(run.points.data());
+    }
+    state.counters["points"] = double(points);
+}
+BENCHMARK(BM_FollowCurveAcross4KDenseGrid)->Unit(benchmark::kMicrosecond);
+
 void BM_TracePictureMemcpy8K(benchmark::State& state)
 {
     const QImage& picture = bigPicture();

@@ -28,7 +28,8 @@ public:
     bool dark(std::int32_t x, std::int32_t row) const;
 
     // Every dark run of column x that reaches into buffer rows from..to, each
-    // followed to its ends however far it goes. Runs taller than `lineTestUpTo`
+    // followed to its ends however far it goes. Where there is more than one,
+    // each is tested for grid lines, except runs taller than `lineTestUpTo`
     // are not tested for horizontal lines (nothing that tall is a grid line).
     std::vector<InkRun> runs(std::int32_t x, std::int32_t from, std::int32_t to, std::int32_t lineTestUpTo) const;
 

@@ -142,18 +142,24 @@ private:
     {
         const int skip = int(std::ceil(3 * kTwipsPerPixelX / e_.mapping.x().twipsPerPicturePixel()));
         const int far = std::max(12, 8 * skip);
-        const auto share = [&](int step) {
-            int count = 0, seen = 0;
-            for (int d = skip + 1; d <= far; ++d) {
-                const int c = q + step * d;
-                if (c < 0 || c >= e_.picture.width())
-                    break;
-                ++seen;
-                count += e_.ink.isLine(at(c, p)) ? 1 : 0;
+        // Stops as soon as the answer is known: a curve's paper shows within
+        // a few pixels, so a clean column costs little.
+        const auto enough = [&](int step) {
+            const int total = std::min(far, step < 0 ? q : e_.picture.width() - 1 - q) - skip;
+            const int needed = int(std::ceil(kGridShare * total));
+            if (total <= 0)
+                return false;
+            const QRgb* row = reinterpret_cast<const QRgb*>(e_.picture.constScanLine(p));
+            int count = 0;
+            for (int d = skip + 1, left = total; left > 0; ++d, --left) {
+                if (count + left < needed)
+                    return false;
+                if (e_.ink.isLine(row[q + step * d]) && ++count >= needed)
+                    return true;
             }
-            return seen > 0 ? double(count) / seen : 0.0;
+            return false;
         };
-        return share(-1) >= kGridShare && share(+1) >= kGridShare;
+        return enough(-1) && enough(+1);
     }
 
     bool paper(int q, int p) const
