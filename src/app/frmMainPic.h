@@ -145,6 +145,8 @@ private:
     void showLoupe(double x, double y);
     void hideLoupe();
     bool nudgeReference(int which, const QKeyEvent& key);
+    // Where reference `which` lies on the picture, in the status bar.
+    void showReferencePosition(int which);
     int arrowKeyReference(QObject* receiver) const;
 
     // Picture edits.
