@@ -13,6 +13,10 @@ struct MainViewState {
     CursorValue cursorValueX;
     CursorValue cursorValueY;
     bool traceMarksShown = false;
+    // The calibration was confirmed on a picture opened before the one shown,
+    // and whether the user chose to go on with it for this picture.
+    bool calibrationFromEarlierPicture = false;
+    bool earlierCalibrationAccepted = false;
     ToolMode toolMode = ToolMode::XY;
     float lastScaleWidth = 0;
     std::int32_t lastScaleHeight = 0;

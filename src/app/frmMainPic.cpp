@@ -199,6 +199,14 @@ void frmMainPic::buildControls()
     statusPanel1_ = new QLabel(statusBar1_);
     statusPanel1_->setObjectName("StatusBar1Panel1");
     statusBar1_->addPermanentWidget(statusPanel1_, 1);
+    // Left of the changing texts, so that it stays in sight while they change.
+    statusNotice_ = new QLabel(statusBar1_);
+    statusNotice_->setObjectName("StatusBar1Notice");
+    QPalette noticePalette = statusNotice_->palette();
+    noticePalette.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    statusNotice_->setPalette(noticePalette);
+    statusBar1_->insertPermanentWidget(0, statusNotice_);
+    statusNotice_->hide();
     placeWidget(statusBar1_, {0, 5835, 8865, 270});
 
     progressBar1_ = new QProgressBar(client_);
@@ -296,6 +304,14 @@ void frmMainPic::buildMarkers()
 QString frmMainPic::statusText() const { return statusPanel1_->text(); }
 
 void frmMainPic::setStatus(const QString& text) { statusPanel1_->setText(text); }
+
+QString frmMainPic::statusNotice() const { return statusNotice_->isHidden() ? QString() : statusNotice_->text(); }
+
+void frmMainPic::showCalibrationNotice()
+{
+    statusNotice_->setText(state_.calibrationFromEarlierPicture ? "前の画像の座標設定のままです" : "");
+    statusNotice_->setVisible(state_.calibrationFromEarlierPicture);
+}
 
 bool frmMainPic::eventFilter(QObject* watched, QEvent* event)
 {

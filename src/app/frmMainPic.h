@@ -16,7 +16,9 @@
 #include "trace/TraceRun.h"
 
 #include <QMainWindow>
+#include <QTextCursor>
 #include <array>
+#include <vector>
 
 class Loupe;
 class PictureBox;
@@ -76,6 +78,9 @@ public:
     const MarkerGeometry& markers() const { return markers_; }
     PictureBox* canvas() const { return picGraph_; }
     QString statusText() const;
+    // The status bar's lasting notice (that the calibration is a previous
+    // picture's); empty when there is none.
+    QString statusNotice() const;
     QString dataSheetText() const;
     bool dataSheetUnsaved() const;
     int traceStartX() const { return traceStartX_; }
@@ -107,6 +112,7 @@ private:
     bool saveDataSheet();
     bool clearDataSheet();
     void setStatus(const QString& text);
+    void showCalibrationNotice();
 
     // Drop and paste.
     bool handleDragEvent(QEvent* event);
@@ -119,6 +125,9 @@ private:
     void setCalibrationMarkersVisible(bool visible);
     void selectToolButton(ToolMode mode);
     void releasePointer();
+    // Before the first trace or pick on a picture opened with the calibration
+    // of an earlier one: asks whether to go on with it; true to go on.
+    bool calibrationFitsPicture();
 
     // Canvas mouse.
     void picGraph_MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
@@ -126,6 +135,12 @@ private:
     void picGraph_MouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
     void updateReadout(double x, double y);
     void showCursorValues();
+
+    // Picked points: their marks, and undoing the last ones.
+    void pickPoint(double x, double y);
+    // Undoes the last pick when the last action was one; false when it was not.
+    bool undoPick();
+    void forgetPicks();
 
     // Markers.
     void markerPressed(QWidget* marker, Qt::MouseButton button, double x, double y);
@@ -146,6 +161,8 @@ private:
     void showLoupe(double x, double y);
     void hideLoupe();
     bool nudgeReference(int which, const QKeyEvent& key);
+    // Where reference `which` lies on the picture, in the status bar.
+    void showReferencePosition(int which);
     int arrowKeyReference(QObject* receiver) const;
 
     // Picture edits.
@@ -183,6 +200,18 @@ private:
     int traceStartX_ = 0;
     int traceStartY_ = 0;
     int traceEndX_ = 0;
+    // The points picked since the canvas was last clean, the last one last:
+    // the text each added to the sheet (selected by a cursor that follows
+    // edits around it) and the canvas pixels under its mark before and after
+    // the mark was drawn.
+    struct Pick {
+        QTextCursor line;
+        QString text;
+        QRect area;
+        QImage before;
+        QImage after;
+    };
+    std::vector<Pick> picks_;
     bool dataUnsaved_ = false;
     float dataSheetWidth_ = 1845;
     bool loaded_ = false;
@@ -209,6 +238,7 @@ private:
     QPlainTextEdit* rtbDataSheet_ = nullptr;
     QStatusBar* statusBar1_ = nullptr;
     QLabel* statusPanel1_ = nullptr;
+    QLabel* statusNotice_ = nullptr;
     QProgressBar* progressBar1_ = nullptr;
     QAction* mnuFilePaste_ = nullptr;
     QAction* mnuEditUndo_ = nullptr;

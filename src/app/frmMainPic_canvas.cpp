@@ -18,9 +18,14 @@ void frmMainPic::picGraph_MouseDown(Qt::MouseButton button, Qt::MouseButtons, do
 
     switch (state_.toolMode) {
     case ToolMode::Sight:
-        if (calibration_.coordinatesSet)
-            AppendDataLine();
-        else
+        if (calibration_.coordinatesSet) {
+            if (!calibrationFitsPicture())
+                break;
+            // The line is the point under the press, where its mark goes, even
+            // when no move has come before it.
+            updateReadout(x, y);
+            pickPoint(x, y);
+        } else
             platform_.messages.error("(X1,Y1), (X2,Y2)の座標を設定してください", "エラー");
         break;
     case ToolMode::Pen:

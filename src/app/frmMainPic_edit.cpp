@@ -11,18 +11,20 @@
 
 void frmMainPic::updateUndoMenu()
 {
-    mnuEditUndo_->setEnabled(undo_.undoEnabled());
+    mnuEditUndo_->setEnabled(undo_.undoEnabled() || !picks_.empty());
     mnuEditRedo_->setEnabled(undo_.redoEnabled());
 }
 
 void frmMainPic::SaveUndoSnapshot()
 {
     undo_.saveSnapshot(picGraph_->image());
-    updateUndoMenu();
+    forgetPicks();
 }
 
 void frmMainPic::mnuEditUndo_Click()
 {
+    if (undoPick())
+        return;
     if (!undo_.undoEnabled())
         return;
     paintRestoredPicture(undo_.undo());
@@ -43,7 +45,7 @@ void frmMainPic::paintRestoredPicture(const QImage& snapshot)
     paintSnapshot(snapshot);
     picOriginal_ = picGraph_->image();
     state_.traceMarksShown = false;
-    updateUndoMenu();
+    forgetPicks();
 }
 
 void frmMainPic::repaintFromSnapshot()
@@ -92,7 +94,7 @@ void frmMainPic::mnuToolDiValue_Click()
     WritePixels(picGraph_->image(), pixels_);
     picGraph_->refresh();
     undo_.saveSnapshot(picGraph_->image(), binarizeSettings_);
-    updateUndoMenu();
+    forgetPicks();
     state_.traceMarksShown = false;
     setStatus(QString());
     progressBar1_->setValue(0);

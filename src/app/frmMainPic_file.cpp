@@ -106,8 +106,15 @@ void frmMainPic::showPicture(const Picture& picture, const QString& folder)
     picGraph_->paintPictureFull(loadedPicture_);
     picOriginal_ = picGraph_->image();
     undo_.pictureLoaded(picGraph_->image());
+    forgetPicks();
     updateUndoMenu();
     state_.traceMarksShown = false;
+    // Markers and calibration stay over an open, but the values typed were
+    // read off the picture before: the user is told until they are confirmed
+    // for this one, and asked before they are used on it.
+    state_.calibrationFromEarlierPicture = loaded_ && calibration_.coordinatesSet;
+    state_.earlierCalibrationAccepted = false;
+    showCalibrationNotice();
 }
 
 bool frmMainPic::settleUnsavedData()
@@ -162,6 +169,7 @@ bool frmMainPic::clearDataSheet()
         return false;
     rtbDataSheet_->clear();
     dataUnsaved_ = false;
+    forgetPicks();
     return true;
 }
 

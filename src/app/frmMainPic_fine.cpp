@@ -97,9 +97,16 @@ bool frmMainPic::nudgeReference(int which, const QKeyEvent& key)
     storeReferencePositions(which);
     placeMarkers();
     showLoupe(x, y);
-    const QPointF at = map.toPicture(QPointF(x, y));
+    showReferencePosition(which);
+    return true;
+}
+
+void frmMainPic::showReferencePosition(int which)
+{
+    const float x = which == 1 ? markers_.linX1 : markers_.linX2;
+    const float y = which == 1 ? markers_.linY1 : markers_.linY2;
+    const QPointF at = pictureMapping().toPicture(QPointF(x, y));
     setStatus(QStringLiteral("(X%1, Y%1) 画像上の位置 = (%2, %3)")
                   .arg(which)
                   .arg(pictureCoordinate(at.x()), pictureCoordinate(at.y())));
-    return true;
 }

@@ -145,10 +145,12 @@ void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x
 
 void frmMainPic::markerReleased(QWidget* marker, Qt::MouseButton)
 {
-    if (marker == lblXY1_)
-        storeReferencePositions(1);
-    else if (marker == lblXY2_)
-        storeReferencePositions(2);
+    // The drop shows where the reference came to rest, as an arrow key would.
+    if (marker == lblXY1_ || marker == lblXY2_) {
+        const int which = marker == lblXY1_ ? 1 : 2;
+        storeReferencePositions(which);
+        showReferencePosition(which);
+    }
     releasePointer();
     hideLoupe();
     marker->setCursor(marker == lblEndLine_ ? Qt::SizeHorCursor : Qt::SizeAllCursor);

@@ -15,10 +15,13 @@
 namespace {
 const char* const kEraseHint = "左クリック：消去、右クリック：サイズ変更";
 const char* const kSetCoordinatesFirst = "(X1,Y1), (X2,Y2)の座標を設定してください";
+const char* const kEarlierCalibrationQuestion =
+    "前の画像の座標設定のままです。\nこの座標設定で続けますか？";
 } // namespace
 
 void frmMainPic::RestoreCleanPicture()
 {
+    forgetPicks();
     if (!state_.traceMarksShown)
         return;
     picGraph_->paintPictureFull(picOriginal_);
@@ -86,10 +89,11 @@ void frmMainPic::tbToolbar_ButtonClick(int index)
             selectToolButton(state_.toolMode);
             return;
         }
-        if (!traceCanConvert()) {
+        if (!calibrationFitsPicture() || !traceCanConvert()) {
             selectToolButton(state_.toolMode);
             return;
         }
+        forgetPicks();
         setTraceMarkersVisible(true);
         DoAutoTrase();
         state_.toolMode = ToolMode::XY;
@@ -123,6 +127,24 @@ void frmMainPic::MouseRestrict()
 
 void frmMainPic::releasePointer() { platform_.pointer.release(); }
 
+bool frmMainPic::calibrationFitsPicture()
+{
+    if (!state_.calibrationFromEarlierPicture || state_.earlierCalibrationAccepted)
+        return true;
+    releasePointer();
+    hideLoupe();
+    const int answer = platform_.messages.choose(kEarlierCalibrationQuestion, "確認", {"続ける", "座標設定を開く"});
+    if (answer == 0) {
+        state_.earlierCalibrationAccepted = true;
+        return true;
+    }
+    // The markers may have to move onto this picture first: the trace or the
+    // pick is not made, whatever the dialog ends with. Escape asks again next time.
+    if (answer == 1)
+        cmdAutoTraseSetting_Click();
+    return false;
+}
+
 void frmMainPic::mnuToolTraseSetting_Click()
 {
     if (!traseSet_) {
@@ -143,6 +165,8 @@ void frmMainPic::cmdAutoTraseSetting_Click()
         xySetting_ = new frmXYSetting(calibration_, platform_.messages, this);
         connect(xySetting_, &frmXYSetting::confirmed, this, [this] {
             picXYLL_->setPixmap(pointerImage(indicatorImage(calibration_)));
+            state_.calibrationFromEarlierPicture = false;
+            showCalibrationNotice();
             applyDataSheetWidth(calibration_.effectiveFigure);
         });
     }

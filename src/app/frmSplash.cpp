@@ -3,10 +3,11 @@
 #include "app/Artwork.h"
 #include "platform/Numeric.h"
 
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 constexpr int kClientWidthTwips = 8145;
@@ -14,7 +15,7 @@ constexpr int kClientHeightTwips = 2160;
 } // namespace
 
 frmSplash::frmSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName("frmSplash");
     setFixedSize(twipsToPixelX(kClientWidthTwips), twipsToPixelY(kClientHeightTwips));
@@ -32,7 +33,7 @@ frmSplash::frmSplash(QWidget* parent)
     Picture1->setAutoFillBackground(true);
 }
 
-void frmSplash::showAndPaint()
+void frmSplash::showFor(int milliseconds)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect r = rect();
@@ -41,6 +42,12 @@ void frmSplash::showAndPaint()
     }
     show();
     raise();
-    repaint();
-    QCoreApplication::processEvents();
+    // A window manager maps the window some time after show() and asks for
+    // its contents only then: a pause that blocked the event loop left the
+    // splash unpainted, and a compositing one never showed it at all. The
+    // pause runs the loop instead, without user input, so nothing can be
+    // clicked while it lasts.
+    QEventLoop pause;
+    QTimer::singleShot(milliseconds, &pause, &QEventLoop::quit);
+    pause.exec(QEventLoop::ExcludeUserInputEvents);
 }

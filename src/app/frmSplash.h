@@ -10,9 +10,9 @@ class frmSplash : public QWidget {
 public:
     explicit frmSplash(QWidget* parent = nullptr);
 
-    // Centres the window on the primary screen, shows it and paints it at
-    // once: the caller blocks right afterwards, so nothing else would.
-    void showAndPaint();
+    // Centres the window on the primary screen, kept above other windows, and
+    // returns once it has been up for `milliseconds`.
+    void showFor(int milliseconds);
 
     QLabel* Picture1 = nullptr;
 };

@@ -47,8 +47,7 @@ int main(int argc, char** argv)
 
     {
         frmSplash splash;
-        splash.showAndPaint();
-        system.sleep(2000);
+        splash.showFor(2000);
     }
 
     frmMainPic window(platform);

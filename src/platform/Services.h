@@ -39,6 +39,10 @@ public:
     // Modal question about unsaved work: save it, discard it, or cancel what
     // was about to happen (Escape cancels).
     virtual SaveChoice askToSave(const QString& text, const QString& title) = 0;
+    // Modal question whose buttons are `answers`, the first the default;
+    // returns the index of the one pressed, or -1 when the box was closed
+    // without an answer (Escape).
+    virtual int choose(const QString& text, const QString& title, const QStringList& answers) = 0;
 };
 
 class SystemServices {

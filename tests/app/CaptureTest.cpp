@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,6 +60,72 @@ TEST(Capture, SightClicksAppendTheReadoutOnceCalibratedAndTracesNeedConvertibleR
     }
     EXPECT_TRUE(h.fakes.system.sleeps.empty());
     EXPECT_EQ(h.window->dataSheetText(), captured);
+}
+
+// Each pick leaves a mark; undo takes back the last picks (line and mark) while
+// they were the last action and their lines are still the sheet's end as
+// added, and only then goes on to the picture edits.
+TEST(Capture, PicksAreMarkedAndUndoneLastFirstWithoutTouchingTheUsersTextOrThePictureUndo)
+{
+    const QRect markA(97, 97, 7, 7), markB(197, 97, 7, 7);
+    const auto marked = [](MainWindowHarness& h, QRect at) { return countPixels(h.canvas()->image().copy(at), qRgb(255, 0, 0)) > 0; };
+    // What the user does to the sheet after the picks; the sheet and whether
+    // the two marks show after one undo; whether the pen dot survives a second.
+    struct Case {
+        const char* what;
+        std::function<void(QPlainTextEdit*)> edit;
+        QString sheet;
+        bool a, b, dot;
+    };
+    const auto typeAt = [](int position, const char* text) {
+        return [=](QPlainTextEdit* sheet) {
+            QTextCursor c(sheet->document());
+            c.setPosition(position < 0 ? sheet->document()->characterCount() - 1 : position);
+            c.insertText(text);
+        };
+    };
+    const Case cases[] = {
+        {"nothing", [](QPlainTextEdit*) {}, "700\t2100\n", true, false, true},
+        {"a note typed at the top", typeAt(0, "# "), "# 700\t2100\n", true, false, true},
+        {"typing after the last line", typeAt(-1, "5"), "700\t2100\n2200\t2100\n5", true, true, false},
+        {"the last line edited", typeAt(10, "7"), "700\t2100\n27200\t2100\n", true, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MainWindowHarness h;
+        ASSERT_TRUE(h.start(samplePicture(), "/pictures/graph.png"));
+        h.window->tbToolbar_ButtonClick(1);
+        QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20)); // a pen dot
+        // References at x 800 and 5230 twips, y 3600 and 1440: values in twips from X1, Y1.
+        h.confirmCalibration("0", "0", "4430", "2160");
+        h.window->tbToolbar_ButtonClick(6);
+        for (QPoint at : {markA.center(), markB.center()})
+            QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, at); // no move first: the press is read
+        ASSERT_TRUE(marked(h, markA) && marked(h, markB));
+        auto* sheet = h.find<QPlainTextEdit>("rtbDataSheet");
+        c.edit(sheet);
+        h.window->mnuEditUndo_Click();
+        EXPECT_EQ(h.window->dataSheetText(), c.sheet);
+        EXPECT_EQ(marked(h, markA), c.a);
+        EXPECT_EQ(marked(h, markB), c.b);
+        EXPECT_EQ(h.status() == "最後の点の行が変更されているため、元に戻せません", c.b);
+        h.window->mnuEditUndo_Click();
+        EXPECT_EQ(countPixels(h.canvas()->image().copy(15, 15, 11, 11), qRgb(0, 0, 0)) > 0, c.dot);
+    }
+
+    MainWindowHarness h;
+    ASSERT_TRUE(h.start());
+    h.confirmCalibration("0", "0", "10", "10");
+    h.window->tbToolbar_ButtonClick(6);
+    const QImage clean = h.canvas()->image().copy();
+    QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, markA.center());
+    EXPECT_TRUE(h.find<QAction>("mnuEditUndo")->isEnabled());
+    h.window->mnuEditUndo_Click();
+    EXPECT_EQ(h.canvas()->image(), clean) << "the mark leaves no trace";
+    QTest::mouseClick(h.canvas(), Qt::LeftButton, Qt::NoModifier, markA.center());
+    h.window->tbToolbar_ButtonClick(5);
+    EXPECT_EQ(h.canvas()->image(), clean) << "marks go with the trace marks";
+    EXPECT_FALSE(h.find<QAction>("mnuEditUndo")->isEnabled()) << "the pick is no longer the last action";
 }
 
 TEST(Capture, TheDataSheetShowsBothColumnsWholeAtEveryFigureSetting)

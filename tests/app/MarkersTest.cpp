@@ -154,17 +154,27 @@ TEST(Markers, RightButtonConfinesButMovesNothing)
     EXPECT_FLOAT_EQ(h.window->markers().linX1, 870);
 }
 
-TEST(Markers, DraggingShowsTheTypedReferenceValuesOnceCalibrated)
+// While it moves, a reference shows its typed values (once there are any); at
+// the drop, where it came to rest on the picture.
+TEST(Markers, DraggingShowsTheTypedValuesAndTheDropThePositionOnThePicture)
 {
     MainWindowHarness h;
     ASSERT_TRUE(h.start());
-    h.dragMarker("lblXY2", 3, 3);
-    EXPECT_TRUE(h.status().isEmpty()) << "not touched before the first confirmation";
+    const auto dragged = [&h](const char* name, int d) {
+        QWidget* marker = h.find(name);
+        QTest::mousePress(marker, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+        QMouseEvent move(QEvent::MouseMove, QPointF(4 + d, 4 + d), marker->mapToGlobal(QPointF(4 + d, 4 + d)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(marker, &move);
+        const QString moving = h.status();
+        QTest::mouseRelease(marker, Qt::LeftButton, Qt::NoModifier, QPoint(4 + d, 4 + d));
+        return (moving + " | " + h.status()).toStdString();
+    };
+    // Canvas pixel (53 + 3, 240 + 3) is picture pixel (56.22, 218.06): the
+    // canvas is a little larger than the 400 x 300 picture.
+    EXPECT_EQ(dragged("lblXY1", 3), " | (X1, Y1) 画像上の位置 = (56.22, 218.06)");
     h.confirmCalibration("1.5", "-2", "100", "2000");
-    h.dragMarker("lblXY2", 3, 3);
-    EXPECT_EQ(h.status(), "(X2, Y2) = (100, 2000)");
-    h.dragMarker("lblXY1", 1, 1);
-    EXPECT_EQ(h.status(), "(X1, Y1) = (1.5, -2)");
+    EXPECT_EQ(dragged("lblXY2", 3), "(X2, Y2) = (100, 2000) | (X2, Y2) 画像上の位置 = (350.75, 89.1)");
 }
 
 // A dialog opened in the middle of a drag (a shortcut pressed with the button

@@ -53,9 +53,14 @@ public:
     QStringList shown;  // "title|text" of every box, in order
     bool confirmAnswer = true;
     SaveChoice saveAnswer = SaveChoice::Discard;
+    int chooseAnswer = 0;
     void error(const QString& text, const QString& title) override { shown << title + "|" + text; }
     bool confirm(const QString& text, const QString& title) override { return error(text, title), confirmAnswer; }
     SaveChoice askToSave(const QString& text, const QString& title) override { return error(text, title), saveAnswer; }
+    int choose(const QString& text, const QString& title, const QStringList&) override
+    {
+        return error(text, title), chooseAnswer;
+    }
 };
 
 class FakeSystemServices : public SystemServices {

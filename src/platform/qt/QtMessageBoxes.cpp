@@ -33,3 +33,19 @@ SaveChoice QtMessageBoxes::askToSave(const QString& text, const QString& title)
         return SaveChoice::Save;
     return box.clickedButton() == discard ? SaveChoice::Discard : SaveChoice::Cancel;
 }
+
+int QtMessageBoxes::choose(const QString& text, const QString& title, const QStringList& answers)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, QApplication::activeWindow());
+    QList<QPushButton*> buttons;
+    for (const QString& answer : answers)
+        buttons << box.addButton(answer, QMessageBox::AcceptRole);
+    if (!buttons.isEmpty())
+        box.setDefaultButton(buttons.first());
+    // Escape closes the box without choosing any of the answers.
+    QPushButton* none = box.addButton(QMessageBox::Cancel);
+    none->hide();
+    box.setEscapeButton(none);
+    box.exec();
+    return static_cast<int>(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+}
