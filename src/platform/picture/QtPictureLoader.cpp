@@ -208,6 +208,14 @@ PictureLoadResult QtPictureLoader::renderVector(const Picture& vector, QSize siz
     return result;
 }
 
+PictureLoadResult QtPictureLoader::renderVectorQuietly(const Picture& vector, QSize size)
+{
+    // A loader of its own: the progress box is a widget of the main thread.
+    QtPictureLoader quiet(helperPath_);
+    quiet.setTimeLimit(timeLimitMs_);
+    return quiet.renderVector(vector, size);
+}
+
 PictureLoadResult QtPictureLoader::decode(const QString& fileName, QStringList arguments, const QByteArray& input,
                                           QByteArray metafile)
 {
