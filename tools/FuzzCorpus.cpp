@@ -7,7 +7,9 @@
 #include <QPainter>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -84,19 +86,50 @@ QByteArray emfWith(const QByteArray& emf, const QByteArray& records, int count)
     return out;
 }
 
-// A 1 KB run-length bitmap declaring 16 x 16,000,000 pixels: one black row,
-// a few white ones, then the end-of-bitmap code leaves the rest blank.
-QByteArray tallRleBitmap()
+// A small run-length bitmap declaring width x height pixels: one black row, a
+// few white ones, then the end-of-bitmap code leaves the rest blank.
+QByteArray rleBitmap(int width, int height)
 {
-    QByteArray rle = QByteArray("\x10\x01\x00\x00", 4);
-    for (int i = 0; i < 240; ++i)
-        rle += QByteArray("\x10\x00\x00\x00", 4);
+    const auto row = [width](char index) {
+        QByteArray runs;
+        for (int left = width; left > 0; left -= 255)
+            runs += QByteArray(1, char(std::min(left, 255))) + QByteArray(1, index);
+        return runs + QByteArray("\x00\x00", 2);
+    };
+    QByteArray rle = row('\x01');
+    for (int i = 0; i < std::min(240, height - 1); ++i)
+        rle += row('\x00');
     rle += QByteArray("\x00\x01", 2);
     const QByteArray palette = le32(0x00ffffff) + le32(0);
-    QByteArray info = le32(40) + le32(16) + le32(16'000'000) + le16(1) + le16(8) + le32(1) + le32(quint32(rle.size()))
-        + le32(2835) + le32(2835) + le32(2) + le32(2);
+    QByteArray info = le32(40) + le32(quint32(width)) + le32(quint32(height)) + le16(1) + le16(8) + le32(1)
+        + le32(quint32(rle.size())) + le32(2835) + le32(2835) + le32(2) + le32(2);
     const quint32 offBits = 14 + 40 + quint32(palette.size());
     return "BM" + le32(offBits + quint32(rle.size())) + le32(0) + le32(offBits) + info + palette + rle;
+}
+
+// A white picture with a black top row, as a PNG (a few kilobytes however long).
+QByteArray stripPng(int width, int height)
+{
+    QImage image(width, height, QImage::Format_Mono);
+    image.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+    image.fill(0);
+    std::memset(image.scanLine(0), 0xff, size_t(image.bytesPerLine()));
+    return encoded(image, "png");
+}
+
+// A standard metafile with `count` short texts strewn over the drawing.
+QByteArray manyTextWmf(const QByteArray& wmf, int count)
+{
+    const qsizetype header = get32(wmf, 0) == 0x9AC6CDD7u ? 22 : 0;
+    if (wmf.size() < header + 18 + 6)
+        return {};
+    QByteArray texts;
+    for (int i = 0; i < count; ++i)
+        texts += le32(3 + 1 + 2 + 2) + le16(0x0521) + le16(4) + "12.5" + le16(quint16(i * 37 % 1000))
+            + le16(quint16(i * 91 % 1500));
+    QByteArray out = wmf.chopped(6) + texts + wmf.right(6);
+    put32(out, header + 6, quint32((out.size() - header) / 2));
+    return out;
 }
 
 // A bilevel TIFF of 40 x 10,000,000 pixels with a black top row (50 MB).
@@ -109,9 +142,9 @@ QByteArray tallBilevelTiff()
     return encoded(image, "tiff", 0);
 }
 
-// A progressive JPEG header claiming 4000 x 4000 pixels followed by 3,000
+// A progressive JPEG header claiming 4000 x 4000 pixels followed by `scans`
 // scans of almost no data: each scan walks every block of the picture.
-QByteArray manyScanJpeg()
+QByteArray manyScanJpeg(int scans)
 {
     QImage small(64, 64, QImage::Format_RGB32);
     small.fill(Qt::white);
@@ -125,7 +158,7 @@ QByteArray manyScanJpeg()
     qToBigEndian<quint16>(4000, head.data() + sof + 7);
     const int sosLength = qFromBigEndian<quint16>(jpeg.constData() + sos + 2);
     const QByteArray scan = jpeg.mid(sos, 2 + sosLength) + QByteArray("\x12\x34", 2);
-    return head + scan.repeated(3000) + QByteArray("\xff\xd9", 2);
+    return head + scan.repeated(scans) + QByteArray("\xff\xd9", 2);
 }
 
 // A PNG whose text chunk claims 2 GB, placed before the pixel data.
@@ -178,11 +211,10 @@ QByteArray emfWithoutDrawing(const QByteArray& emf)
 // A plotter's way of drawing one finely sampled curve: one move, then 300,000
 // line records, here five periods of a sine across the whole drawing, which
 // is all there is on the page.
-QByteArray longPolylineEmf(const QByteArray& fixture)
+QByteArray longPolylineEmf(const QByteArray& fixture, int points)
 {
     const QRect box = emfDrawingBox(fixture);
     const QByteArray emf = emfWithoutDrawing(fixture);
-    const int points = 300'000;
     const auto y = [&](int i) { return box.center().y() + int(box.height() / 3 * std::sin(i * 10 * M_PI / points)); };
     QByteArray records = emfRecord(27, le32(quint32(box.left())) + le32(quint32(y(0))));
     records.reserve(points * 16 + 16);
@@ -315,13 +347,18 @@ std::vector<CorpusFile> namedPictures(const QString& fixtures)
     const QByteArray jpg = readFixture(fixtures, "graph.jpg"), gif = readFixture(fixtures, "graph.gif");
     const QByteArray rle = readFixture(fixtures, "graph-rle.bmp"), emf = readFixture(fixtures, "plot.emf");
     std::vector<CorpusFile> out = {
-        {"rle 16x16000000.bmp", tallRleBitmap()},
+        {"rle 16x16000000.bmp", rleBitmap(16, 16'000'000)},
+        {"rle 1x268000000.bmp", rleBitmap(1, 268'000'000)},
         {"bilevel 40x10000000.tif", tallBilevelTiff()},
-        {"progressive 3000 scans.jpg", manyScanJpeg()},
+        {"strip 30000x20.png", stripPng(30'000, 20)},
+        {"progressive 3000 scans.jpg", manyScanJpeg(3000)},
+        {"progressive 20000 scans.jpg", manyScanJpeg(20'000)},
+        {"texts 50000.wmf", manyTextWmf(readFixture(fixtures, "drawing.wmf"), 50'000)},
+        {"polyline 600000.emf", longPolylineEmf(emf, 600'000)},
         {"extreme coordinates.emf", extremeCoordinatesEmf(emf)},
         {"text chunk 2GB.png", hugeTextChunkPng(readFixture(fixtures, "graph.png"))},
         {"patched 20000x20000.jpg", patchedJpegSize(jpg, 20000, 20000)},
-        {"polyline 300000.emf", longPolylineEmf(emf)},
+        {"polyline 300000.emf", longPolylineEmf(emf, 300'000)},
         {"trailing data.jpg", jpg + QByteArray(1000, '\x5a')},
         {"no trailer.gif", gif.chopped(1)},
         {"trailing data.gif", gif + QByteArray(500, '\x5a')},
@@ -349,6 +386,11 @@ std::vector<CorpusFile> namedPictures(const QString& fixtures)
         + le32(76) + le32(0) + QByteArray(16, '\0') + le32(0) + QByteArray(8, 'a');
     out.push_back({"record counts 84.emf", emfWith(emf, emfRecord(84, text), 1)});
     return out;
+}
+
+std::vector<CorpusFile> largestPictures()
+{
+    return {{"strip 20000x20000.png", stripPng(20'000, 20'000)}, {"strip 65535x66.png", stripPng(65'535, 66)}};
 }
 
 std::vector<CorpusFile> fuzzCorpus(const QString& fixtures)

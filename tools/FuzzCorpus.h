@@ -15,6 +15,9 @@ struct CorpusFile {
 
 // Files that once crashed, froze or fooled the program, by name.
 std::vector<CorpusFile> namedPictures(const QString& fixtures);
+// Pictures at the loader's limits, which open: 400 million pixels, the
+// longest side at the narrowest shape.
+std::vector<CorpusFile> largestPictures();
 // Truncations, bit flips, noise behind magic numbers, absurd sizes, broken
 // record chains: a few hundred variants of every fixture.
 std::vector<CorpusFile> fuzzCorpus(const QString& fixtures);

@@ -21,6 +21,8 @@ int main(int argc, char** argv)
     std::vector<CorpusFile> files = namedPictures(fixtures);
     for (CorpusFile& f : fuzzCorpus(fixtures))
         files.push_back(std::move(f));
+    for (CorpusFile& f : largestPictures())
+        files.push_back(std::move(f));
     for (const CorpusFile& f : files) {
         QFile file(out.filePath(f.name));
         if (!file.open(QIODevice::WriteOnly) || file.write(f.bytes) != f.bytes.size())

@@ -30,7 +30,10 @@ class QProgressBar;
 class QPushButton;
 class QKeyEvent;
 class QStatusBar;
+class QTimer;
 class QToolBar;
+template <typename T>
+class QFutureWatcher;
 class frmXYSetting;
 class frmTraseSet;
 class frmPicColorSet;
@@ -182,6 +185,12 @@ private:
     void Form_Resize();
     void fitDataSheet(int figures, float designWidth);
     void applyDataSheetWidth(int figures);
+    // Live resizing: the exact canvas once the size has settled, or at once
+    // for a command that reads it; a finer metafile rendering made meanwhile.
+    void settleCanvas(bool forReader);
+    void adoptVectorRendering();
+    QTimer* settleTimer_ = nullptr;
+    QFutureWatcher<PictureLoadResult>* vectorRendering_ = nullptr;
 
     Platform platform_;
     MainViewState state_;

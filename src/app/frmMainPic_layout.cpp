@@ -5,8 +5,11 @@
 #include "capture/DataSheet.h"
 #include "platform/qt/PictureBox.h"
 
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QScrollBar>
@@ -23,6 +26,26 @@ namespace {
 // positions exact whatever frame the window manager draws.
 constexpr float kFrameWidth = 120;
 constexpr float kFrameHeight = 690;
+
+// How long the size has to stay put before the canvas is stretched exactly: a
+// drag of the window edge sends a resize every few milliseconds.
+constexpr int kSettleMs = 120;
+
+// The rendering the picture commands ask for when the canvas outgrows a
+// metafile's (renderVectorAtLeast): four times the canvas, no larger than an
+// 8K picture. Asked for here first, off the UI thread, so that the repaint
+// after a resize never waits for the helper.
+QSize vectorRenderingFor(QSize canvas)
+{
+    constexpr double kMaxPixels = 7680.0 * 4320.0;
+    QSize wanted = canvas * 4;
+    const double shrink = std::sqrt(kMaxPixels / (double(wanted.width()) * wanted.height()));
+    if (shrink < 1)
+        wanted = QSize(std::max(1, int(wanted.width() * shrink)), std::max(1, int(wanted.height() * shrink)));
+    return wanted;
+}
+
+bool smallerThan(QSize have, QSize canvas) { return have.width() < canvas.width() || have.height() < canvas.height(); }
 } // namespace
 
 namespace {
@@ -63,11 +86,17 @@ void frmMainPic::applyDataSheetWidth(int figures)
     Form_Resize();
 }
 
+// Re-making the canvas at every step of a drag would stall the window with a
+// large picture; it shows the canvas as it was, scaled, until the size has
+// settled. The markers are placed exactly at every step.
 void frmMainPic::Form_Resize()
 {
     if (isMinimized())
         return;
     hideLoupe();
+    const bool live = isVisible();
+    if (live)
+        picGraph_->showScaledUntilSettled();
     const float clientW = static_cast<float>(client_->width() * kTwipsPerPixelX);
     const float clientH = static_cast<float>(client_->height() * kTwipsPerPixelY);
     const float W = clientW + kFrameWidth;
@@ -87,9 +116,27 @@ void frmMainPic::Form_Resize()
     picGraph_->resizeImage(picGraph_->size());
     placeWidget(picXAxis_, {330, H - 1215, graphWidth, 255});
 
-    repaintFromSnapshot();
+    // Armed last: placing the markers looks at the canvas's size, not its pixels.
+    const auto settleLater = [this, live] {
+        if (!live)
+            return;
+        if (!settleTimer_) {
+            settleTimer_ = new QTimer(this);
+            settleTimer_->setSingleShot(true);
+            settleTimer_->setInterval(kSettleMs);
+            connect(settleTimer_, &QTimer::timeout, this, [this] { settleCanvas(false); });
+        }
+        // Anything that reads or draws on the canvas before then gets it exact.
+        picGraph_->setBeforeAccess([this] { settleCanvas(true); });
+        settleTimer_->start();
+    };
+    if (live)
+        picGraph_->setBeforeAccess(nullptr);  // placed below on the new size
+    else
+        repaintFromSnapshot();
     if (!loaded_) {
         placeMarkers();
+        settleLater();
         return;
     }
 
@@ -133,4 +180,69 @@ void frmMainPic::Form_Resize()
     state_.lastScaleWidth = static_cast<float>(picGraph_->scaleWidth());
     state_.lastScaleHeight = roundHalfEven32(picGraph_->scaleHeight());
     placeMarkers();
+    settleLater();
+}
+
+// The exact canvas. When the size has settled a metafile that the canvas has
+// outgrown is rendered again in the helper while the canvas shows a stretch
+// of the rendering there is; a command that reads the canvas first waits for
+// that rendering, as it would have waited for the helper anyway.
+void frmMainPic::settleCanvas(bool forReader)
+{
+    if (settleTimer_)
+        settleTimer_->stop();
+    picGraph_->setBeforeAccess(nullptr);
+    const QSize canvas(roundHalfEven32(picGraph_->scaleWidth() / kTwipsPerPixelX),
+                       roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY));
+    // The size the last background rendering was asked for.
+    const QSize asked = vectorRendering_ ? vectorRendering_->property("asked").toSize() : QSize();
+    const bool rendering = vectorRendering_ && vectorRendering_->isRunning();
+    if (forReader) {
+        if (rendering) {
+            vectorRendering_->waitForFinished();
+            adoptVectorRendering();
+        }
+        // From here on the picture commands' own check: a size the helper has
+        // answered is not asked for again, any other is, at once.
+        if (asked.isValid())
+            lastVectorRequest_ = asked;
+    } else if (undo_.currentOrigin().asLoaded && loadedPicture_.isVector()
+               && smallerThan(loadedPicture_.image().size(), canvas)) {
+        const QSize wanted = vectorRenderingFor(canvas);
+        if (!rendering && wanted != asked) {
+            if (!vectorRendering_) {
+                vectorRendering_ = new QFutureWatcher<PictureLoadResult>(this);
+                connect(vectorRendering_, &QFutureWatcherBase::finished, this, [this] {
+                    if (vectorRendering_->future().resultCount() == 0)
+                        return;  // already taken by a command that waited for it
+                    adoptVectorRendering();
+                    if (!picGraph_->showsScaled())
+                        settleCanvas(false);  // nothing touched the canvas since: show it sharp
+                });
+            }
+            vectorRendering_->setProperty("asked", wanted);
+            PictureLoader* loader = &platform_.pictures;
+            vectorRendering_->setFuture(QtConcurrent::run(
+                [loader, picture = loadedPicture_, wanted] { return loader->renderVectorQuietly(picture, wanted); }));
+        }
+        // The repaint below stretches the rendering there is.
+        lastVectorRequest_ = wanted;
+    }
+    repaintFromSnapshot();
+    picGraph_->endScaled();
+    if (vectorRendering_ && vectorRendering_->isRunning())
+        picGraph_->setBeforeAccess([this] { settleCanvas(true); });
+}
+
+void frmMainPic::adoptVectorRendering()
+{
+    if (!vectorRendering_ || vectorRendering_->future().resultCount() == 0)
+        return;
+    const PictureLoadResult finer = vectorRendering_->result();
+    vectorRendering_->setFuture(QFuture<PictureLoadResult>());
+    // Another picture may have been opened meanwhile.
+    const QSize have = loadedPicture_.image().size();
+    if (finer.ok() && finer.picture.metafile().constData() == loadedPicture_.metafile().constData()
+        && finer.picture.image().width() > have.width() && finer.picture.image().height() > have.height())
+        loadedPicture_ = finer.picture;
 }

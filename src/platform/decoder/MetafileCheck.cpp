@@ -126,6 +126,11 @@ bool sideOk(long long a, long long b, long long limit)
     return side > 0 && side <= limit;
 }
 
+// Text records: text out A / W, poly text out A / W, small text out.
+bool isEmfText(std::uint32_t type) { return type == 83 || type == 84 || type == 96 || type == 97 || type == 108; }
+// Text out, extended text out.
+bool isWmfText(std::uint16_t function) { return function == 0x0521 || function == 0x0a32; }
+
 } // namespace
 
 MetafileKind detectMetafile(const unsigned char* data, std::size_t size)
@@ -139,8 +144,9 @@ MetafileKind detectMetafile(const unsigned char* data, std::size_t size)
     return MetafileKind::Unknown;
 }
 
-std::string checkEmf(const unsigned char* data, std::size_t size)
+std::string checkEmf(const unsigned char* data, std::size_t size, MetafileCounts& counts)
 {
+    counts = {};
     if (size < kEmfHeaderMin)
         return "header truncated";
     const std::uint32_t headerSize = u32(data + 4);
@@ -178,6 +184,8 @@ std::string checkEmf(const unsigned char* data, std::size_t size)
             return "bad record type";
         if (recordSize < 8 || recordSize % 4 != 0 || recordSize > declaredBytes - offset)
             return "bad record size";
+        ++counts.records;
+        counts.texts += isEmfText(type);
         if (type == kEmrEof)
             return {};
         std::string bad = checkEmfRecord(data + offset, type, recordSize);
@@ -188,8 +196,9 @@ std::string checkEmf(const unsigned char* data, std::size_t size)
     return "too many records";
 }
 
-std::string checkWmf(const unsigned char* data, std::size_t size)
+std::string checkWmf(const unsigned char* data, std::size_t size, MetafileCounts& counts)
 {
+    counts = {};
     std::size_t offset = 0;
     if (size >= 4 && u32(data) == kPlaceableMagic) {
         if (size < kPlaceableSize)
@@ -220,6 +229,8 @@ std::string checkWmf(const unsigned char* data, std::size_t size)
         const std::uint16_t function = u16(data + offset + 4);
         if (recordBytes < 6 || recordBytes > size - offset)
             return "bad record size";
+        ++counts.records;
+        counts.texts += isWmfText(function);
         if (function == 0)
             return recordBytes == 6 ? std::string() : std::string("bad end record");
         offset += static_cast<std::size_t>(recordBytes);

@@ -10,7 +10,14 @@ enum class MetafileKind { Unknown, Emf, Wmf };
 
 MetafileKind detectMetafile(const unsigned char* data, std::size_t size);
 
+// What the record chain holds, as far as it could be walked: the renderer's
+// time grows with both, and the limits on them are checked before converting.
+struct MetafileCounts {
+    std::size_t records = 0;
+    std::size_t texts = 0;
+};
+
 // Both return an empty string when the file is structurally sound, otherwise
-// the reason it is refused.
-std::string checkEmf(const unsigned char* data, std::size_t size);
-std::string checkWmf(const unsigned char* data, std::size_t size);
+// the reason it is refused; `counts` covers the records walked either way.
+std::string checkEmf(const unsigned char* data, std::size_t size, MetafileCounts& counts);
+std::string checkWmf(const unsigned char* data, std::size_t size, MetafileCounts& counts);

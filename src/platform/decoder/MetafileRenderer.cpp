@@ -86,7 +86,14 @@ DecodeOutcome renderMetafile(const QByteArray& file, QSize size)
     const MetafileKind kind = detectMetafile(data, length);
     if (kind == MetafileKind::Unknown)
         return DecodeOutcome::refused(Status::Unsupported);
-    std::string error = kind == MetafileKind::Emf ? checkEmf(data, length) : checkWmf(data, length);
+    MetafileCounts counts;
+    std::string error = kind == MetafileKind::Emf ? checkEmf(data, length, counts) : checkWmf(data, length, counts);
+    // Past a limit the file is refused for that, even when its chain breaks
+    // further on: the count is the plainer reason.
+    if (counts.records > std::size_t(decodeproto::kMaxMetafileRecords))
+        return DecodeOutcome::tooMany(Status::TooManyRecords, qint64(counts.records));
+    if (counts.texts > std::size_t(decodeproto::kMaxMetafileTexts))
+        return DecodeOutcome::tooMany(Status::TooManyTexts, qint64(counts.texts));
     std::string svg;
     if (error.empty()) {
         StdoutDiverted diverted;

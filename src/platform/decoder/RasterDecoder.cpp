@@ -1,5 +1,6 @@
 #include "RasterDecoder.h"
 
+#include "JpegScans.h"
 #include "RasterCompleteness.h"
 
 #include <QBuffer>
@@ -69,6 +70,12 @@ DecodeOutcome decodeRaster(const QByteArray& file, PictureDestination destinatio
     const QSize declared(std::abs(size.width()), std::abs(size.height()));
     if (declared.isEmpty())
         return DecodeOutcome::refused(Status::UnreadableSize);
+    const qint64 longer = std::max(declared.width(), declared.height());
+    const qint64 shorter = std::min(declared.width(), declared.height());
+    if (longer > decodeproto::kMaxSide)
+        return DecodeOutcome::refused(Status::SideTooLong, declared);
+    if (longer > shorter * decodeproto::kMaxAspect)
+        return DecodeOutcome::refused(Status::TooNarrow, declared);
     const qint64 pixels = qint64(declared.width()) * declared.height();
     if (pixels > decodeproto::kMaxPixels)
         return DecodeOutcome::refused(Status::TooLarge, declared);
@@ -82,6 +89,11 @@ DecodeOutcome decodeRaster(const QByteArray& file, PictureDestination destinatio
     if (pixels * bytesPerPixel > (qint64(kAllocationLimitMb) << 20))
         return DecodeOutcome::refused(Status::TooLarge, declared);
 
+    if (format == "jpeg") {
+        const qint64 scans = jpegScanCount(file);
+        if (scans > decodeproto::kMaxJpegScans)
+            return DecodeOutcome::tooMany(Status::TooManyScans, scans);
+    }
     if ((format == "bmp" && !bmpPixelsComplete(file)) || (format == "gif" && !gifPixelsComplete(file)))
         return DecodeOutcome::refused(Status::Truncated);
 

@@ -16,6 +16,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -75,10 +76,11 @@ bool writeAll(const void* data, qint64 size, int fd = pixelsFd)
     return true;
 }
 
-int refuse(Status why, QSize declared = QSize())
+int refuse(Status why, QSize declared = QSize(), qint64 count = 0)
 {
     Header header;
     header.status = why;
+    header.count = uint32_t(std::clamp<qint64>(count, 0, UINT32_MAX));
     header.width = uint32_t(std::max(0, declared.width()));
     header.height = uint32_t(std::max(0, declared.height()));
     return writeAll(&header, sizeof header, STDOUT_FILENO) ? 0 : 1;
@@ -210,7 +212,7 @@ int main(int argc, char** argv)
         outcome = DecodeOutcome::refused(Status::OutOfMemory);
     }
     if (outcome.status != Status::Ok)
-        return refuse(outcome.status, outcome.declared);
+        return refuse(outcome.status, outcome.declared, outcome.count);
 
     Header header;
     header.width = uint32_t(outcome.image.width());

@@ -18,4 +18,7 @@ public:
     virtual PictureLoadResult load(const QString& path, QSize vectorSize) = 0;
     // Renders a vector picture from its kept bytes again, at another size.
     virtual PictureLoadResult renderVector(const Picture& vector, QSize size) = 0;
+    // The same from any thread, showing no progress: for a rendering made
+    // while the user goes on working.
+    virtual PictureLoadResult renderVectorQuietly(const Picture& vector, QSize size) { return renderVector(vector, size); }
 };

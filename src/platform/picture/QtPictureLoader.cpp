@@ -55,6 +55,18 @@ QString reasonFor(const Header& header)
     case Status::Damaged: return QStringLiteral("画像を読み込めません。壊れている可能性があります。");
     case Status::MetafileDamaged: return QStringLiteral("メタファイルを変換できません。壊れている可能性があります。");
     case Status::OutOfMemory: return QStringLiteral("画像を読み込むためのメモリが足りません。");
+    case Status::SideTooLong:
+        return QStringLiteral("画像の幅か高さが %1 ピクセルを超えています（%2×%3 ピクセル）。")
+            .arg(decodeproto::kMaxSide).arg(header.width).arg(header.height);
+    case Status::TooNarrow:
+        return QStringLiteral("画像の縦横比が 1:%1 を超えています（%2×%3 ピクセル）。")
+            .arg(decodeproto::kMaxAspect).arg(header.width).arg(header.height);
+    case Status::TooManyScans:
+        return QStringLiteral("JPEG のスキャンが多すぎます（%1 回、上限 %2 回）。").arg(header.count).arg(decodeproto::kMaxJpegScans);
+    case Status::TooManyTexts:
+        return QStringLiteral("メタファイルの文字列が多すぎます（%1 個、上限 %2 個）。").arg(header.count).arg(decodeproto::kMaxMetafileTexts);
+    case Status::TooManyRecords:
+        return QStringLiteral("メタファイルのレコードが多すぎます（%1 個、上限 %2 個）。").arg(header.count).arg(decodeproto::kMaxMetafileRecords);
     case Status::Ok: break;
     }
     return helperBroke();
@@ -194,6 +206,14 @@ PictureLoadResult QtPictureLoader::renderVector(const Picture& vector, QSize siz
         result.error = QStringLiteral("メタファイルを描き直せませんでした。\n%1").arg(result.error);
     }
     return result;
+}
+
+PictureLoadResult QtPictureLoader::renderVectorQuietly(const Picture& vector, QSize size)
+{
+    // A loader of its own: the progress box is a widget of the main thread.
+    QtPictureLoader quiet(helperPath_);
+    quiet.setTimeLimit(timeLimitMs_);
+    return quiet.renderVector(vector, size);
 }
 
 PictureLoadResult QtPictureLoader::decode(const QString& fileName, QStringList arguments, const QByteArray& input,

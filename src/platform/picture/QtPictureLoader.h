@@ -19,6 +19,7 @@ public:
 
     PictureLoadResult load(const QString& path, QSize vectorSize) override;
     PictureLoadResult renderVector(const Picture& vector, QSize size) override;
+    PictureLoadResult renderVectorQuietly(const Picture& vector, QSize size) override;
 
     void setTimeLimit(int milliseconds) { timeLimitMs_ = milliseconds; }
     const QString& helperPath() const { return helperPath_; }

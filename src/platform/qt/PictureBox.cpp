@@ -15,8 +15,31 @@ PictureBox::PictureBox(QWidget* parent)
     image_.fill(Qt::white);
 }
 
+void PictureBox::settle() const
+{
+    if (!beforeAccess_)
+        return;
+    // Cleared first: the hook itself draws into the image.
+    const std::function<void()> run = std::move(beforeAccess_);
+    beforeAccess_ = nullptr;
+    run();
+}
+
+void PictureBox::showScaledUntilSettled()
+{
+    if (scaled_.isNull())
+        scaled_ = image_;
+}
+
+void PictureBox::endScaled()
+{
+    scaled_ = QImage();
+    update();
+}
+
 void PictureBox::cls()
 {
+    settle();
     image_.fill(Qt::white);
     currentX_ = currentY_ = 0;
     update();
@@ -24,6 +47,7 @@ void PictureBox::cls()
 
 void PictureBox::strokeLine(int px1, int py1, int px2, int py2, QColor color)
 {
+    settle();
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);
     if (drawWidth_ <= 1) {
@@ -45,6 +69,7 @@ void PictureBox::pset(double x, double y, QColor color)
 {
     const int px = twipsToPixelX(x);
     const int py = twipsToPixelY(y);
+    settle();
     if (drawWidth_ <= 1) {
         if (image_.valid(px, py))
             image_.setPixel(px, py, color.rgb());
@@ -74,6 +99,7 @@ void PictureBox::box(double x1, double y1, double x2, double y2, QColor outline)
     const int t = twipsToPixelY(std::min(y1, y2));
     const int r = twipsToPixelX(std::max(x1, x2));
     const int b = twipsToPixelY(std::max(y1, y2));
+    settle();
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);
     if (fillSolid_)
@@ -88,6 +114,7 @@ void PictureBox::box(double x1, double y1, double x2, double y2, QColor outline)
 
 void PictureBox::circle(double cx, double cy, double radius, QColor color)
 {
+    settle();
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(color, drawWidth_ <= 1 ? 0 : drawWidth_));
@@ -103,6 +130,7 @@ void PictureBox::circle(double cx, double cy, double radius, QColor color)
 
 void PictureBox::paintPicture(const Picture& picture, double x, double y, double w, double h)
 {
+    settle();  // which may give `picture` a finer rendering
     const QSize size(roundHalfEven32(w / kTwipsPerPixelX), roundHalfEven32(h / kTwipsPerPixelY));
     if (picture.isNull() || size.isEmpty())
         return;
@@ -114,6 +142,7 @@ void PictureBox::paintPicture(const QImage& image, double x, double y, double w,
     const QSize size(roundHalfEven32(w / kTwipsPerPixelX), roundHalfEven32(h / kTwipsPerPixelY));
     if (image.isNull() || size.isEmpty())
         return;
+    settle();
     // Snapshots are opaque canvas copies already: stretch them as they are.
     const QImage stretched = stretchImage(image, size);
     QPainter p(&image_);
@@ -124,6 +153,10 @@ void PictureBox::paintPicture(const QImage& image, double x, double y, double w,
 void PictureBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    if (!scaled_.isNull()) {
+        p.drawImage(rect(), scaled_);
+        return;
+    }
     p.fillRect(rect(), Qt::white);
     p.drawImage(0, 0, image_);
 }
@@ -134,6 +167,12 @@ void PictureBox::resizeImage(QSize size)
         return;
     QImage grown(size, QImage::Format_RGB32);
     grown.fill(Qt::white);
+    if (!scaled_.isNull()) {
+        // Made exact before anyone looks: what it held does not matter.
+        image_ = grown;
+        update();
+        return;
+    }
     QPainter p(&grown);
     p.drawImage(0, 0, image_);
     p.end();

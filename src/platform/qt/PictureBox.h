@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -18,8 +20,28 @@ public:
     double scaleHeight() const { return double(image_.height()) * 15.0; }
 
     // The persistent image; after changing it directly call refresh().
-    QImage& image() { return image_; }
-    const QImage& image() const { return image_; }
+    QImage& image()
+    {
+        settle();
+        return image_;
+    }
+    const QImage& image() const
+    {
+        settle();
+        return image_;
+    }
+
+    // While the window is being resized, re-making the image at every step
+    // would stall it: the display shows the image as it was, scaled, and the
+    // image is made exact later. `beforeAccess` runs (once) before anything
+    // reads the image or draws into it, so no pixel is ever taken from the
+    // scaled stand-in; settle() runs it now.
+    void showScaledUntilSettled();
+    void endScaled();
+    bool showsScaled() const { return !scaled_.isNull(); }
+    void setBeforeAccess(std::function<void()> beforeAccess) { beforeAccess_ = std::move(beforeAccess); }
+    bool settlesBeforeAccess() const { return bool(beforeAccess_); }
+    void settle() const;
     void refresh() { update(); }
     // Makes the persistent image `size` pixels, keeping what was drawn in the
     // top-left corner. Runs on every resize; callers use it while still hidden.
@@ -68,6 +90,8 @@ private:
     void strokeLine(int px1, int py1, int px2, int py2, QColor color);
 
     QImage image_;
+    QImage scaled_;
+    mutable std::function<void()> beforeAccess_;
     int drawWidth_ = 1;
     QColor foreColor_ = Qt::black;
     QColor fillColor_ = Qt::white;
