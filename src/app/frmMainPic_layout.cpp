@@ -1,6 +1,7 @@
 // Window layout: the canvas fills the space between the y ruler and the data
 // sheet, and every marker keeps its place on the picture over any resize.
 #include "app/frmMainPic.h"
+#include "app/VectorRendering.h"
 
 #include "capture/DataSheet.h"
 #include "platform/qt/PictureBox.h"
@@ -30,20 +31,6 @@ constexpr float kFrameHeight = 690;
 // How long the size has to stay put before the canvas is stretched exactly: a
 // drag of the window edge sends a resize every few milliseconds.
 constexpr int kSettleMs = 120;
-
-// The rendering the picture commands ask for when the canvas outgrows a
-// metafile's (renderVectorAtLeast): four times the canvas, no larger than an
-// 8K picture. Asked for here first, off the UI thread, so that the repaint
-// after a resize never waits for the helper.
-QSize vectorRenderingFor(QSize canvas)
-{
-    constexpr double kMaxPixels = 7680.0 * 4320.0;
-    QSize wanted = canvas * 4;
-    const double shrink = std::sqrt(kMaxPixels / (double(wanted.width()) * wanted.height()));
-    if (shrink < 1)
-        wanted = QSize(std::max(1, int(wanted.width() * shrink)), std::max(1, int(wanted.height() * shrink)));
-    return wanted;
-}
 
 bool smallerThan(QSize have, QSize canvas) { return have.width() < canvas.width() || have.height() < canvas.height(); }
 } // namespace

@@ -1,6 +1,7 @@
 // One automatic trace: from the start marker to the end line, a red circle and a
 // data-sheet line for every recorded column.
 #include "app/frmMainPic.h"
+#include "app/VectorRendering.h"
 
 #include "platform/qt/PictureBox.h"
 #include "trace/RefineTracePoint.h"
@@ -17,10 +18,6 @@ namespace {
 const QColor kRed(255, 0, 0);
 // A point the tracer had to guess: chosen between runs of ink, or bridged.
 const QColor kOrange(255, 140, 0);
-// A metafile is measured on a rendering this many times finer than the canvas,
-// but no larger than an 8K picture.
-constexpr int kVectorFineness = 4;
-constexpr double kMaxVectorPixels = 7680.0 * 4320.0;
 } // namespace
 
 void frmMainPic::renderVectorAtLeast(QSize size)
@@ -30,10 +27,7 @@ void frmMainPic::renderVectorAtLeast(QSize size)
     const QSize have = loadedPicture_.image().size();
     if (have.width() >= size.width() && have.height() >= size.height())
         return;
-    QSize wanted = picGraph_->image().size() * kVectorFineness;
-    const double shrink = std::sqrt(kMaxVectorPixels / (double(wanted.width()) * wanted.height()));
-    if (shrink < 1)
-        wanted = QSize(std::max(1, int(wanted.width() * shrink)), std::max(1, int(wanted.height() * shrink)));
+    const QSize wanted = vectorRenderingFor(picGraph_->image().size());
     // A size the loader has already made smaller is not asked for again.
     if (wanted == lastVectorRequest_)
         return;
@@ -129,7 +123,7 @@ void frmMainPic::DoAutoTrase()
     // The walk found the curve on the canvas; the loaded picture says where
     // exactly, as long as the canvas (with every edit) still shows it there.
     if (!points.empty() && canvasShowsLoadedPicture()) {
-        renderVectorAtLeast(picGraph_->image().size() * kVectorFineness);
+        renderVectorAtLeast(vectorRenderingFor(picGraph_->image().size()));
         const std::optional<BinarizeSettings>& binarised = undo_.currentOrigin().binarisedWith;
         const CurveInk ink = startInk.kind == StartInk::Kind::Colour ? CurveInk::nearColour(startInk.colour)
                              : binarised                             ? CurveInk::nearColour(*binarised)

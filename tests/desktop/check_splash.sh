@@ -91,7 +91,7 @@ check_session() {
     painted "$(screen_difference "$geometry")" || fail "the splash went away within half a second"
     # Then the open dialog, and the splash gone.
     local dialog=0
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
       xwininfo -root -tree | grep -q '"開く"' && { dialog=1; break; }
       sleep 0.1
     done
