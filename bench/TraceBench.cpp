@@ -107,38 +107,47 @@ const QImage& bigPicture()
     return image;
 }
 
-// The 4K canvas showing that picture, as the window stretches it.
-const PixelBuffer& bigCanvas()
+// The 4K canvas showing a picture, as the window stretches it.
+PixelBuffer canvasShowing(const QImage& picture)
 {
-    static const PixelBuffer buffer = [] {
-        PixelBuffer b;
-        b.redim(kWidth, kHeight);
-        ReadPixels(stretchImage(bigPicture(), QSize(kWidth, kHeight)), b);
-        return b;
-    }();
-    return buffer;
+    PixelBuffer b;
+    b.redim(kWidth, kHeight);
+    ReadPixels(stretchImage(picture, QSize(kWidth, kHeight)), b);
+    return b;
+}
+
+// A whole run over a picture's canvas with every point measured on the
+// picture: the counters say how many points were measured rather than kept
+// at their canvas row, guessed, more than two canvas pixels off the curve,
+// and whether the curve was lost.
+void refinedRun(benchmark::State& state, const QImage& picture, const PixelBuffer& canvas, int startX)
+{
+    const TraceSettings settings{1, 50};
+    TraceEvidence evidence{picture, &canvas, CanvasPictureMapping(QSize(kWidth, kHeight), picture.size()),
+                           CurveInk::dark(), settings.range};
+    const int startY = int(std::lround(evidence.mapping.y().toTwips(pictureCurve(evidence.mapping.x().toPicture(startX)))));
+    const int endX = (kWidth - 2) * 15;
+    TraceOutcome run;
+    for (auto _ : state) {
+        run = FollowCurve(canvas, settings, startX, startY, endX, kHeight);
+        RefineTracePoints(evidence, run.points);
+        benchmark::DoNotOptimize(run.points.data());
+    }
+    const std::vector<TracePoint>& points = run.points;
+    state.counters["points"] = double(points.size());
+    state.counters["measured"] = double(
+        std::count_if(points.begin(), points.end(), [](const TracePoint& p) { return std::fmod(p.yt, 15.0f) != 0; }));
+    state.counters["guessed"] = double(run.unsureCount());
+    state.counters["off"] = double(std::count_if(points.begin(), points.end(), [&](const TracePoint& p) {
+        return std::abs(evidence.mapping.y().toPicture(p.yt) - pictureCurve(evidence.mapping.x().toPicture(p.xt))) > 4;
+    }));
+    state.counters["lost"] = run.lost ? 1 : 0;
 }
 
 void BM_TraceRunRefinedOver8K(benchmark::State& state)
 {
-    const PixelBuffer& b = bigCanvas();
-    const TraceSettings settings{1, 50};
-    TraceEvidence evidence{bigPicture(), &b, CanvasPictureMapping(QSize(kWidth, kHeight), bigPicture().size()),
-                           CurveInk::dark(), settings.range};
-    const int startX = 15;
-    const int startY = int(std::lround(evidence.mapping.y().toTwips(pictureCurve(evidence.mapping.x().toPicture(startX)))));
-    const int endX = (kWidth - 2) * 15;
-    std::vector<TracePoint> run;
-    for (auto _ : state) {
-        run = TraceRun(b, settings, startX, startY, endX, kHeight);
-        RefineTracePoints(evidence, run);
-        benchmark::DoNotOptimize(run.data());
-    }
-    // Points the picture moved off their canvas row: every one, if the
-    // refinement did its work rather than falling back.
-    state.counters["points"] = double(run.size());
-    state.counters["measured"] = double(std::count_if(run.begin(), run.end(),
-                                                      [](const TracePoint& p) { return std::fmod(p.yt, 15.0f) != 0; }));
+    static const PixelBuffer canvas = canvasShowing(bigPicture());
+    refinedRun(state, bigPicture(), canvas, 15);
 }
 BENCHMARK(BM_TraceRunRefinedOver8K)->Unit(benchmark::kMicrosecond);
 
@@ -162,38 +171,13 @@ const QImage& gridPicture()
 
 const PixelBuffer& gridCanvas()
 {
-    static const PixelBuffer buffer = [] {
-        PixelBuffer b;
-        b.redim(kWidth, kHeight);
-        ReadPixels(stretchImage(gridPicture(), QSize(kWidth, kHeight)), b);
-        return b;
-    }();
-    return buffer;
+    static const PixelBuffer canvas = canvasShowing(gridPicture());
+    return canvas;
 }
 
 void BM_TraceRunRefinedOver8KDenseGrid(benchmark::State& state)
 {
-    const PixelBuffer& b = gridCanvas();
-    const TraceSettings settings{1, 50};
-    TraceEvidence evidence{gridPicture(), &b, CanvasPictureMapping(QSize(kWidth, kHeight), gridPicture().size()),
-                           CurveInk::dark(), settings.range};
-    const int startX = 15 * 45; // off the first grid line
-    const int startY = int(std::lround(evidence.mapping.y().toTwips(pictureCurve(evidence.mapping.x().toPicture(startX)))));
-    const int endX = (kWidth - 2) * 15;
-    TraceOutcome run;
-    for (auto _ : state) {
-        run = FollowCurve(b, settings, startX, startY, endX, kHeight);
-        RefineTracePoints(evidence, run.points);
-        benchmark::DoNotOptimize(run.points.data());
-    }
-    // Points more than two canvas pixels off the curve: none, if the walk held it.
-    int off = 0;
-    for (const TracePoint& p : run.points)
-        off += std::abs(evidence.mapping.y().toPicture(p.yt) - pictureCurve(evidence.mapping.x().toPicture(p.xt))) > 4;
-    state.counters["points"] = double(run.points.size());
-    state.counters["guessed"] = double(run.unsureCount());
-    state.counters["off"] = double(off);
-    state.counters["lost"] = run.lost ? 1 : 0;
+    refinedRun(state, gridPicture(), gridCanvas(), 15 * 45); // off the first grid line
 }
 BENCHMARK(BM_TraceRunRefinedOver8KDenseGrid)->Unit(benchmark::kMicrosecond);
 

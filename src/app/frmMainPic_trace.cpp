@@ -11,8 +11,6 @@
 #include <QAction>
 #include <QLabel>
 
-#include <algorithm>
-#include <cmath>
 
 namespace {
 const QColor kRed(255, 0, 0);

@@ -6,7 +6,6 @@
 #include "raster/PixelBuffer.h"
 
 #include <cstdint>
-#include <optional>
 
 struct StartInk {
     enum class Kind { None, Dark, Colour };

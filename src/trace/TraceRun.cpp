@@ -8,7 +8,6 @@
 #include <cmath>
 #include <deque>
 #include <limits>
-#include <optional>
 
 std::size_t TraceOutcome::unsureCount() const
 {
@@ -71,7 +70,6 @@ private:
 // curve is seen again.
 struct Pending {
     std::int64_t i;
-    std::int64_t column;
 };
 
 } // namespace
@@ -180,7 +178,7 @@ TraceOutcome FollowCurve(const PixelBuffer& buffer, const TraceSettings& setting
                 break;
             }
             if (i % settings.freq == 0)
-                pending.push_back({i, x});
+                pending.push_back({i});
             y = roundHalfEven32(expected);
             continue;
         }
