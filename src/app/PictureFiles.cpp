@@ -23,11 +23,16 @@ bool isPictureFile(const QString& path)
     return false;
 }
 
+bool isProjectFile(const QString& path)
+{
+    return !path.isEmpty() && QFileInfo(path).suffix().compare(QLatin1String("orvanta"), Qt::CaseInsensitive) == 0;
+}
+
 QString pictureFileIn(const QMimeData& mime)
 {
     const QList<QUrl> urls = mime.urls();
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return QString();
     const QString path = urls.first().toLocalFile();
-    return isPictureFile(path) ? path : QString();
+    return isPictureFile(path) || (isProjectFile(path) && QFileInfo(path).isFile()) ? path : QString();
 }

@@ -10,6 +10,9 @@ class QMimeData;
 // picture types the program opens.
 bool isPictureFile(const QString& path);
 
-// The path of the one local picture file that `mime` carries; empty when it
-// carries no file, several files, or a file that is no picture.
+// True for a path named as a project (".orvanta"), whether or not it exists.
+bool isProjectFile(const QString& path);
+
+// The path of the one local picture or project file that `mime` carries;
+// empty when it carries no file, several files, or a file that is neither.
 QString pictureFileIn(const QMimeData& mime);

@@ -4,20 +4,15 @@
 // construction (frmMainPic.cpp), file commands, tools, canvas mouse, markers,
 // picture edits, tracing and layout.
 #include "app/MainViewState.h"
-#include "app/MarkerGeometry.h"
 #include "app/Platform.h"
-#include "calibration/AxisCalibration.h"
-#include "platform/picture/Picture.h"
-#include "raster/Binarize.h"
-#include "raster/CanvasPictureMapping.h"
-#include "raster/PixelBuffer.h"
-#include "raster/UndoHistory.h"
-#include "trace/TraceSettings.h"
-#include "trace/TraceRun.h"
+#include "app/tools/CanvasTool.h"
+#include "app/tools/ToolHost.h"
+#include "session/Digitisation.h"
 
 #include <QMainWindow>
 #include <QTextCursor>
 #include <array>
+#include <memory>
 #include <vector>
 
 class Loupe;
@@ -38,7 +33,7 @@ class frmXYSetting;
 class frmTraseSet;
 class frmPicColorSet;
 
-class frmMainPic : public QMainWindow {
+class frmMainPic : public QMainWindow, private ToolHost {
     Q_OBJECT
 public:
     explicit frmMainPic(const Platform& platform, QWidget* parent = nullptr);
@@ -68,17 +63,25 @@ public:
     void openPictureFile(const QString& path);
 
     void AppendDataLine();
-    void SaveUndoSnapshot();
+    void appendToSheet(QString lines);
     void RestoreCleanPicture();
     void MouseRestrict();
     void DoAutoTrase();
 
+    // Work: a project file holding the session, and opening one.
+    void mnuFileSaveProject_Click();
+    void mnuFileOpenProject_Click();
+    // Opens a project as the open command does once a file is chosen: after
+    // the unsaved-data question, changing nothing when it cannot be opened.
+    bool openProjectFile(const QString& path);
+
     // State, for the program's own parts and for tests.
+    Digitisation& session() override { return session_; }
     MainViewState& viewState() { return state_; }
-    AxisCalibration& calibration() { return calibration_; }
-    TraceSettings& traceSettings() { return traceSettings_; }
-    BinarizeSettings& binarizeSettings() { return binarizeSettings_; }
-    const MarkerGeometry& markers() const { return markers_; }
+    AxisCalibration& calibration() { return session_.calibration; }
+    TraceSettings& traceSettings() { return session_.traceSettings; }
+    BinarizeSettings& binarizeSettings() { return session_.binarizeSettings; }
+    const MarkerGeometry& markers() const { return session_.markers; }
     PictureBox* canvas() const { return picGraph_; }
     QString statusText() const;
     // The status bar's lasting notice (that the calibration is a previous
@@ -109,7 +112,10 @@ private:
     // File commands.
     bool openPicture();
     bool loadPictureFile(const QString& path);
-    void showPicture(const Picture& picture, const QString& folder);
+    void showPicture(const Picture& picture, const QString& path, const QString& folder);
+    bool saveProject();
+    // The sheet's text, into the session.
+    void syncSheet();
     // Asks what to do with unsaved lines before they would be lost; true to go on.
     bool settleUnsavedData();
     bool saveDataSheet();
@@ -128,6 +134,13 @@ private:
     void setCalibrationMarkersVisible(bool visible);
     void selectToolButton(ToolMode mode);
     void releasePointer();
+    CanvasTool& tool() { return *tools_[static_cast<size_t>(state_.toolMode)]; }
+
+    // What the tools ask of the window.
+    void confinePointer() override { MouseRestrict(); }
+    void setCanvasCursor(const QCursor& cursor) override;
+    bool readyToPick() override;
+    void editRecorded() override;
     // Before the first trace or pick on a picture opened with the calibration
     // of an earlier one: asks whether to go on with it; true to go on.
     bool calibrationFitsPicture();
@@ -136,11 +149,11 @@ private:
     void picGraph_MouseDown(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
     void picGraph_MouseMove(Qt::MouseButtons buttons, double x, double y);
     void picGraph_MouseUp(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
-    void updateReadout(double x, double y);
+    void updateReadout(double x, double y) override;
     void showCursorValues();
 
     // Picked points: their marks, and undoing the last ones.
-    void pickPoint(double x, double y);
+    void pickPoint(double x, double y) override;
     // Undoes the last pick when the last action was one; false when it was not.
     bool undoPick();
     void forgetPicks();
@@ -151,18 +164,12 @@ private:
     void markerReleased(QWidget* marker, Qt::MouseButton button);
     void dragReference(int which, double x, double y);
     void referenceFollowsLines(int which);
-    void storeReferencePositions(int which);
     void centreScanFrame();
     void placeMarkers();
 
     // Fine placement: the loupe and the arrow keys.
-    // Whether the canvas shows (an edit of) the loaded picture; after an undo
-    // back past an open it shows a picture opened before, which the loaded one
-    // says nothing about.
-    bool canvasShowsLoadedPicture() const;
-    CanvasPictureMapping pictureMapping() const;
-    void showLoupe(double x, double y);
-    void hideLoupe();
+    void showLoupe(double x, double y) override;
+    void hideLoupe() override;
     bool nudgeReference(int which, const QKeyEvent& key);
     // Where reference `which` lies on the picture, in the status bar.
     void showReferencePosition(int which);
@@ -170,8 +177,8 @@ private:
 
     // Picture edits.
     void repaintFromSnapshot();
-    void paintSnapshot(const QImage& snapshot);
-    void paintRestoredPicture(const QImage& snapshot);
+    void paintRestoredPicture();
+    void applyEdit(const PictureEdit& edit, const std::function<void(int x)>& progress = {});
     void updateUndoMenu();
 
     // Tracing.
@@ -194,15 +201,10 @@ private:
 
     Platform platform_;
     MainViewState state_;
-    AxisCalibration calibration_;
-    TraceSettings traceSettings_;
-    BinarizeSettings binarizeSettings_;
-    UndoHistory undo_;
-    MarkerGeometry markers_;
-    PixelBuffer pixels_;
-    // The picture as it was loaded, at its own resolution; a metafile's
-    // rendering is replaced by a finer one when the canvas needs it.
-    Picture loadedPicture_;
+    // The picture, its edits, the references, markers, settings and sheet.
+    Digitisation session_;
+    // One tool per tool mode, by its index.
+    std::array<std::unique_ptr<CanvasTool>, 7> tools_;
     QSize lastVectorRequest_;
     // The clean canvas: what the canvas showed before trace marks were drawn.
     QImage picOriginal_;
@@ -230,6 +232,7 @@ private:
     QString lastPictureFolder_;
     QString pictureFolder_;
     QString lastSaveFolder_;
+    QString lastProjectFolder_;
     // The reference marker under the pointer (1, 2; 0 for none): the arrow
     // keys move it whatever has the keyboard.
     int hoveredReference_ = 0;

@@ -3,6 +3,7 @@
 #include "app/frmMainPic.h"
 
 #include "app/PictureFiles.h"
+#include "platform/UserMessages.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -12,6 +13,10 @@
 
 void frmMainPic::openPictureFile(const QString& path)
 {
+    if (isProjectFile(path)) {
+        openProjectFile(path);
+        return;
+    }
     if (!settleUnsavedData())
         return;
     loadPictureFile(path);
@@ -84,10 +89,10 @@ void frmMainPic::mnuFilePaste_Click()
     // Taken before the question: the clipboard may change while it is up.
     const Picture picture = Picture::fromImage(qvariant_cast<QImage>(mime->imageData()));
     if (picture.isNull()) {
-        platform_.messages.error("クリップボードの画像を読み込めませんでした。", "エラー");
+        platform_.messages.error(msg::clipboardUnreadable(), msg::errorTitle());
         return;
     }
     if (!settleUnsavedData())
         return;
-    showPicture(picture, QString());
+    showPicture(picture, QString(), QString());
 }

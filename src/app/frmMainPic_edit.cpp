@@ -1,8 +1,8 @@
 // Picture edits as whole commands: undo and redo, binarisation, automatic erasure.
 #include "app/frmMainPic.h"
 
-#include "platform/qt/PictureBox.h"
-#include "raster/AutoErase.h"
+#include "platform/UserMessages.h"
+#include "raster/ui/PictureBox.h"
 #include "raster/ui/frmPicColorSet.h"
 
 #include <QAction>
@@ -11,91 +11,82 @@
 
 void frmMainPic::updateUndoMenu()
 {
-    mnuEditUndo_->setEnabled(undo_.undoEnabled() || !picks_.empty());
-    mnuEditRedo_->setEnabled(undo_.redoEnabled());
-}
-
-void frmMainPic::SaveUndoSnapshot()
-{
-    undo_.saveSnapshot(picGraph_->image());
-    forgetPicks();
+    mnuEditUndo_->setEnabled(session_.history().undoEnabled() || !picks_.empty());
+    mnuEditRedo_->setEnabled(session_.history().redoEnabled());
 }
 
 void frmMainPic::mnuEditUndo_Click()
 {
     if (undoPick())
         return;
-    if (!undo_.undoEnabled())
+    if (!session_.history().undoEnabled())
         return;
-    paintRestoredPicture(undo_.undo());
+    session_.undo();
+    paintRestoredPicture();
 }
 
 void frmMainPic::mnuEditRedo_Click()
 {
-    if (!undo_.redoEnabled())
+    if (!session_.history().redoEnabled())
         return;
-    paintRestoredPicture(undo_.redo());
+    session_.redo();
+    paintRestoredPicture();
 }
 
 // Undo and redo repaint the whole canvas, trace marks and all. The picture they
 // restore is the clean picture from then on: a later tool change must not bring
 // back the one that was just undone.
-void frmMainPic::paintRestoredPicture(const QImage& snapshot)
+void frmMainPic::paintRestoredPicture()
 {
-    paintSnapshot(snapshot);
+    repaintFromSnapshot();
     picOriginal_ = picGraph_->image();
     state_.traceMarksShown = false;
     forgetPicks();
 }
 
+// A picture never edited since it was opened is stretched afresh from the
+// loaded picture, so a larger canvas shows it sharp.
 void frmMainPic::repaintFromSnapshot()
 {
-    picGraph_->cls();
-    paintSnapshot(undo_.current());
+    const bool asLoaded = session_.history().currentOrigin().asLoaded && !session_.picture().isNull();
+    if (asLoaded)
+        renderVectorAtLeast(picGraph_->image().size());
+    session_.repaint();
+    if (asLoaded)
+        picOriginal_ = picGraph_->image();
 }
 
-// A picture never edited since it was opened is stretched afresh from the
-// loaded picture, so a larger canvas shows it sharp rather than an enlarged
-// copy of a smaller canvas; that stretch then stands for it in the history.
-void frmMainPic::paintSnapshot(const QImage& snapshot)
+// Whole-picture edits go to the session on the clean canvas, which takes them
+// into its history.
+void frmMainPic::applyEdit(const PictureEdit& edit, const std::function<void(int x)>& progress)
 {
-    if (!undo_.currentOrigin().asLoaded || loadedPicture_.isNull()) {
-        picGraph_->paintPictureFull(snapshot);
-        return;
-    }
-    renderVectorAtLeast(picGraph_->image().size());
-    picGraph_->paintPictureFull(loadedPicture_);
-    undo_.replaceCurrentAsLoaded(picGraph_->image());
-    picOriginal_ = picGraph_->image();
+    picGraph_->settle();
+    session_.apply(edit, progress);
+    forgetPicks();
+    state_.traceMarksShown = false;
 }
 
 void frmMainPic::mnuToolDiValue_Click()
 {
     RestoreCleanPicture();
     if (!picColorSet_)
-        picColorSet_ = new frmPicColorSet(binarizeSettings_, platform_.colors, this);
+        picColorSet_ = new frmPicColorSet(session_.binarizeSettings, platform_.colors, this);
     picColorSet_->preparePreview(picGraph_->image());
     picColorSet_->exec();
-    if (!binarizeSettings_.binarizeAccepted)
+    if (!session_.binarizeSettings.binarizeAccepted)
         return;
 
-    setStatus("二値化しています");
+    setStatus(msg::binarising());
     statusPanel1_->repaint();
-    const int w = roundHalfEven32(picGraph_->scaleWidth() / kTwipsPerPixelX);
-    const int h = roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY);
-    pixels_.redim(w, h);
-    ReadPixels(picGraph_->image(), pixels_);
     progressBar1_->setMaximum(static_cast<int>(picGraph_->scaleWidth() / kTwipsPerPixelX));
-    BinarizePixels(pixels_, binarizeSettings_, [this](int x) {
+    PictureEdit edit;
+    edit.kind = PictureEdit::Kind::Binarise;
+    edit.binarise = session_.binarizeSettings;
+    applyEdit(edit, [this](int x) {
         // The loop does not yield, so the bar is painted by hand as it moves.
         progressBar1_->setValue(x);
         progressBar1_->repaint();
     });
-    WritePixels(picGraph_->image(), pixels_);
-    picGraph_->refresh();
-    undo_.saveSnapshot(picGraph_->image(), binarizeSettings_);
-    forgetPicks();
-    state_.traceMarksShown = false;
     setStatus(QString());
     progressBar1_->setValue(0);
 }
@@ -103,21 +94,14 @@ void frmMainPic::mnuToolDiValue_Click()
 void frmMainPic::mnuToolAutoErase_Click()
 {
     RestoreCleanPicture();
-    setStatus("オートイレース中です");
+    setStatus(msg::autoErasing());
     setCalibrationMarkersVisible(false);
     // Let the status text and the hidden markers show while the command works.
     statusPanel1_->repaint();
     picGraph_->repaint();
-
-    const int w = roundHalfEven32(picGraph_->scaleWidth() / kTwipsPerPixelX);
-    const int h = roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY);
-    pixels_.redim(w, h);
-    ReadPixels(picGraph_->image(), pixels_);
-    AutoErasePixels(pixels_);
-    WritePixels(picGraph_->image(), pixels_);
-    picGraph_->refresh();
-    SaveUndoSnapshot();
-    state_.traceMarksShown = false;
+    PictureEdit edit;
+    edit.kind = PictureEdit::Kind::AutoErase;
+    applyEdit(edit);
     setCalibrationMarkersVisible(true);
     setStatus(QString());
 }

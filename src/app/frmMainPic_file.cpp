@@ -1,19 +1,19 @@
 // File commands: opening a picture, quitting, the data sheet's save and clear.
 #include "app/frmMainPic.h"
 
+#include "app/PictureFiles.h"
+#include "app/VectorRendering.h"
 #include "capture/DataSheet.h"
-#include "platform/qt/PictureBox.h"
+#include "platform/UserMessages.h"
+#include "raster/ui/PictureBox.h"
+#include "session/ProjectFile.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTextCursor>
 
 namespace {
-const char* const kUnsavedQuestion = "保存されていないデータがあります。保存しますか？";
-const char* const kConfirmTitle = "確認";
-
 QString savePathWithExtension(QString path)
 {
     // "points." has no extension either; the default one takes the place of the
@@ -29,21 +29,22 @@ QString savePathWithExtension(QString path)
 
 bool frmMainPic::Form_Load(const QString& startFile)
 {
+    // A project given at start opens with everything it holds.
+    if (isProjectFile(startFile) && openProjectFile(startFile))
+        return true;
     // A start file that does not load has been reported; the dialog follows
     // as at a start without one.
-    const bool opened = !startFile.isEmpty() && loadPictureFile(startFile);
+    const bool opened = !startFile.isEmpty() && !isProjectFile(startFile) && loadPictureFile(startFile);
     if (!opened && !openPicture())
         return false;
     state_.toolMode = ToolMode::XY;
-    calibration_.coordinatesSet = false;
+    session_.calibration.coordinatesSet = false;
     state_.traceMarksShown = false;
-    storeReferencePositions(1);
-    storeReferencePositions(2);
     state_.lastScaleWidth = static_cast<float>(picGraph_->scaleWidth());
     state_.lastScaleHeight = roundHalfEven32(picGraph_->scaleHeight());
-    traceSettings_ = TraceSettings{};
-    markers_.shpRectangle.height = static_cast<float>(traceSettings_.range * kTwipsPerPixelY);
-    markers_.shpRectangle.width = static_cast<float>(traceSettings_.range * kTwipsPerPixelX);
+    session_.traceSettings = TraceSettings{};
+    session_.markers.shpRectangle.height = static_cast<float>(session_.traceSettings.range * kTwipsPerPixelY);
+    session_.markers.shpRectangle.width = static_cast<float>(session_.traceSettings.range * kTwipsPerPixelX);
     state_.eraserSizeStep = 0;
     placeMarkers();
     loaded_ = true;
@@ -79,40 +80,36 @@ bool frmMainPic::openPicture()
 // once the new picture is in.
 bool frmMainPic::loadPictureFile(const QString& path)
 {
-    // Metafiles are rendered four times finer than the canvas, so thin lines
-    // stay dark when the rendering is shrunk onto it.
-    PictureLoadResult loaded = platform_.pictures.load(path, picGraph_->image().size() * 4);
+    // Metafiles are rendered finer than the canvas, so thin lines stay dark
+    // when the rendering is shrunk onto it.
+    PictureLoadResult loaded = platform_.pictures.load(path, vectorRenderingFor(picGraph_->image().size()));
     if (!loaded.ok()) {
-        platform_.messages.error(loaded.error.isEmpty()
-                                     ? QStringLiteral("「%1」を開けませんでした。").arg(QFileInfo(path).fileName())
-                                     : loaded.error,
-                                 "エラー");
+        platform_.messages.error(loaded.error.isEmpty() ? msg::cannotOpen(QFileInfo(path).fileName()) : loaded.error,
+                                 msg::errorTitle());
         return false;
     }
     lastPictureFolder_ = QFileInfo(path).absolutePath();
-    showPicture(loaded.picture, lastPictureFolder_);
+    showPicture(loaded.picture, QFileInfo(path).absoluteFilePath(), lastPictureFolder_);
     return true;
 }
 
-void frmMainPic::showPicture(const Picture& picture, const QString& folder)
+void frmMainPic::showPicture(const Picture& picture, const QString& path, const QString& folder)
 {
     pictureFolder_ = folder;
     rtbDataSheet_->clear();
     dataUnsaved_ = false;
-    loadedPicture_ = picture;
     lastVectorRequest_ = QSize();
     hideLoupe();
-    picGraph_->cls();
-    picGraph_->paintPictureFull(loadedPicture_);
+    picGraph_->settle();
+    session_.open(picture, path);
     picOriginal_ = picGraph_->image();
-    undo_.pictureLoaded(picGraph_->image());
     forgetPicks();
     updateUndoMenu();
     state_.traceMarksShown = false;
     // Markers and calibration stay over an open, but the values typed were
     // read off the picture before: the user is told until they are confirmed
     // for this one, and asked before they are used on it.
-    state_.calibrationFromEarlierPicture = loaded_ && calibration_.coordinatesSet;
+    state_.calibrationFromEarlierPicture = loaded_ && session_.calibration.coordinatesSet;
     state_.earlierCalibrationAccepted = false;
     showCalibrationNotice();
 }
@@ -121,7 +118,7 @@ bool frmMainPic::settleUnsavedData()
 {
     if (!dataSheetUnsaved())
         return true;
-    switch (platform_.messages.askToSave(kUnsavedQuestion, kConfirmTitle)) {
+    switch (platform_.messages.askToSave(msg::unsavedData(), msg::confirmTitle())) {
     case SaveChoice::Save: return saveDataSheet();
     case SaveChoice::Discard: return true;
     case SaveChoice::Cancel: break;
@@ -148,15 +145,21 @@ void frmMainPic::closeEvent(QCloseEvent* event)
 
 void frmMainPic::AppendDataLine()
 {
-    // The line always lands at the very end, whatever the user selected; the
-    // sheet keeps its line breaks as "\n" and the save writes them as CR LF.
-    QString line = dataLine(state_.cursorValueX, state_.cursorValueY);
-    line.replace("\r\n", "\n");
+    appendToSheet(dataLine(state_.cursorValueX, state_.cursorValueY));
+}
+
+// Lines always land at the very end, whatever the user selected; the sheet
+// keeps its line breaks as "\n" and the save writes them as CR LF.
+void frmMainPic::appendToSheet(QString lines)
+{
+    lines.replace("\r\n", "\n");
     QTextCursor cursor = rtbDataSheet_->textCursor();
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(line);
+    cursor.insertText(lines);
     rtbDataSheet_->setTextCursor(cursor);
 }
+
+void frmMainPic::syncSheet() { session_.sheet = rtbDataSheet_->toPlainText(); }
 
 QString frmMainPic::dataSheetText() const { return rtbDataSheet_->toPlainText(); }
 
@@ -189,27 +192,11 @@ bool frmMainPic::saveDataSheet()
         // Asked here rather than by the dialog, so that the question is about the
         // name really written, extension included; "no" chooses again.
     } while (QFileInfo::exists(path)
-             && !platform_.messages.confirm(
-                 QStringLiteral("「%1」は既に存在します。上書きしますか？").arg(QFileInfo(path).fileName()),
-                 kConfirmTitle));
+             && !platform_.messages.confirm(msg::alreadyExists(QFileInfo(path).fileName()), msg::confirmTitle()));
 
     // The old file is replaced only once the new one is completely written.
-    QSaveFile file(path);
-    const QByteArray bytes = dataFileBytes(rtbDataSheet_->toPlainText());
-    // Unbuffered, so a failing write shows at once. A short write (a full disk, a
-    // size limit) carries no error of its own: writing the rest makes the system
-    // say why.
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    for (qint64 done = 0; written && done < bytes.size();) {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        written = n > 0;
-        done += n;
-    }
-    written = written && file.commit();
-    if (!written) {
-        platform_.messages.error(QStringLiteral("「%1」に保存できませんでした。\n%2")
-                                     .arg(QFileInfo(path).fileName(), file.errorString()),
-                                 "エラー");
+    if (const auto failed = writeFileAtomically(path, dataFileBytes(rtbDataSheet_->toPlainText()))) {
+        platform_.messages.error(msg::cannotSave(QFileInfo(path).fileName(), *failed), msg::errorTitle());
         return false;
     }
     dataUnsaved_ = false;

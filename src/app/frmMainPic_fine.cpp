@@ -4,7 +4,7 @@
 
 #include "app/Loupe.h"
 #include "platform/NumberText.h"
-#include "platform/qt/PictureBox.h"
+#include "raster/ui/PictureBox.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,31 +16,18 @@ namespace {
 QString pictureCoordinate(double v) { return formatDouble(std::round(v * 100) / 100); }
 } // namespace
 
-bool frmMainPic::canvasShowsLoadedPicture() const
-{
-    return !loadedPicture_.isNull() && !undo_.currentOrigin().earlierPicture;
-}
-
-// Positions on the loaded picture; on the canvas's own pixels while it shows
-// another picture.
-CanvasPictureMapping frmMainPic::pictureMapping() const
-{
-    const QSize canvas = picGraph_->image().size();
-    return CanvasPictureMapping(canvas, canvasShowsLoadedPicture() ? loadedPicture_.image().size() : canvas);
-}
-
 // Shows the loaded picture around canvas position (x, y), in twips, beside the
 // canvas pixel that shows it, inside the window and the screen.
 void frmMainPic::showLoupe(double x, double y)
 {
-    if (!canvasShowsLoadedPicture()) {
+    if (!session_.showsOpenedPicture()) {
         hideLoupe();
         return;
     }
     if (!loupe_)
         loupe_ = new Loupe(this);
-    loupe_->setPicture(loadedPicture_.image());
-    loupe_->setPosition(pictureMapping().toPicture(QPointF(x, y)));
+    loupe_->setPicture(session_.picture().image());
+    loupe_->setPosition(session_.pictureMapping().toPicture(QPointF(x, y)));
     const QPoint pixel(lineDrawnPixel(x, kTwipsPerPixelX, picGraph_->image().width()),
                        lineDrawnPixel(y, kTwipsPerPixelY, picGraph_->image().height()));
     QRect bounds = rect();
@@ -77,10 +64,10 @@ bool frmMainPic::nudgeReference(int which, const QKeyEvent& key)
 {
     const int dx = key.key() == Qt::Key_Left ? -1 : key.key() == Qt::Key_Right ? 1 : 0;
     const int dy = key.key() == Qt::Key_Up ? -1 : key.key() == Qt::Key_Down ? 1 : 0;
-    if ((dx == 0 && dy == 0) || loadedPicture_.isNull())
+    if ((dx == 0 && dy == 0) || session_.picture().isNull())
         return false;
     const bool wholePixel = key.modifiers() & Qt::ShiftModifier;
-    const CanvasPictureMapping map = pictureMapping();
+    const CanvasPictureMapping map = session_.pictureMapping();
     // A step past the picture's edge is not taken.
     const auto step = [&](float& at, const CanvasPictureMapping::Axis& axis, int direction) {
         if (direction == 0)
@@ -89,12 +76,11 @@ bool frmMainPic::nudgeReference(int which, const QKeyEvent& key)
         if (to >= axis.toTwips(0) && to <= axis.toTwips(axis.picturePixels()))
             at = static_cast<float>(to);
     };
-    float& x = which == 1 ? markers_.linX1 : markers_.linX2;
-    float& y = which == 1 ? markers_.linY1 : markers_.linY2;
+    float& x = which == 1 ? session_.calibration.refX1Pos : session_.calibration.refX2Pos;
+    float& y = which == 1 ? session_.calibration.refY1Pos : session_.calibration.refY2Pos;
     step(x, map.x(), dx);
     step(y, map.y(), dy);
     referenceFollowsLines(which);
-    storeReferencePositions(which);
     placeMarkers();
     showLoupe(x, y);
     showReferencePosition(which);
@@ -103,9 +89,9 @@ bool frmMainPic::nudgeReference(int which, const QKeyEvent& key)
 
 void frmMainPic::showReferencePosition(int which)
 {
-    const float x = which == 1 ? markers_.linX1 : markers_.linX2;
-    const float y = which == 1 ? markers_.linY1 : markers_.linY2;
-    const QPointF at = pictureMapping().toPicture(QPointF(x, y));
+    const float x = which == 1 ? session_.calibration.refX1Pos : session_.calibration.refX2Pos;
+    const float y = which == 1 ? session_.calibration.refY1Pos : session_.calibration.refY2Pos;
+    const QPointF at = session_.pictureMapping().toPicture(QPointF(x, y));
     setStatus(QStringLiteral("(X%1, Y%1) 画像上の位置 = (%2, %3)")
                   .arg(which)
                   .arg(pictureCoordinate(at.x()), pictureCoordinate(at.y())));

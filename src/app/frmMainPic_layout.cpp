@@ -3,8 +3,9 @@
 #include "app/frmMainPic.h"
 #include "app/VectorRendering.h"
 
+#include "app/PlaceWidget.h"
 #include "capture/DataSheet.h"
-#include "platform/qt/PictureBox.h"
+#include "raster/ui/PictureBox.h"
 
 #include <QFutureWatcher>
 #include <QLabel>
@@ -135,34 +136,32 @@ void frmMainPic::Form_Resize()
     const double sy = picGraph_->scaleHeight() / state_.lastScaleHeight;
     const auto scaledX = [sx](double t) { return static_cast<float>((t + kTwipsPerPixelX / 2.0) * sx - kTwipsPerPixelX / 2.0); };
     const auto scaledY = [sy](double t) { return static_cast<float>((t + kTwipsPerPixelY / 2.0) * sy - kTwipsPerPixelY / 2.0); };
-    markers_.linX1 = scaledX(markers_.linX1);
-    markers_.linX2 = scaledX(markers_.linX2);
-    markers_.linY1 = scaledY(markers_.linY1);
-    markers_.linY2 = scaledY(markers_.linY2);
-    storeReferencePositions(1);
-    storeReferencePositions(2);
+    session_.calibration.refX1Pos = scaledX(session_.calibration.refX1Pos);
+    session_.calibration.refX2Pos = scaledX(session_.calibration.refX2Pos);
+    session_.calibration.refY1Pos = scaledY(session_.calibration.refY1Pos);
+    session_.calibration.refY2Pos = scaledY(session_.calibration.refY2Pos);
 
-    TwipsRect& start = markers_.lblStartPointC;
+    TwipsRect& start = session_.markers.lblStartPointC;
     start.left = scaledX(start.left + start.width / 2) - start.width / 2;
     start.top = scaledY(start.top + start.height / 2) - start.height / 2;
-    markers_.lblStartPointTxt.left = start.left + 180;
-    markers_.lblStartPointTxt.top = start.top + 120;
+    session_.markers.lblStartPointTxt.left = start.left + 180;
+    session_.markers.lblStartPointTxt.top = start.top + 120;
     centreScanFrame();
 
     // The tracer stops at the bar's left edge less half its width.
-    const float endHalf = markers_.lblEndLine.width / 2;
-    markers_.lblEndLine.left = scaledX(markers_.lblEndLine.left - endHalf) + endHalf;
-    markers_.lblEndLineTxt.left = markers_.lblEndLine.left + 120;
-    markers_.lblEndLineTxt.top = static_cast<float>(markers_.lblEndLineTxt.top * sy);
+    const float endHalf = session_.markers.lblEndLine.width / 2;
+    session_.markers.lblEndLine.left = scaledX(session_.markers.lblEndLine.left - endHalf) + endHalf;
+    session_.markers.lblEndLineTxt.left = session_.markers.lblEndLine.left + 120;
+    session_.markers.lblEndLineTxt.top = static_cast<float>(session_.markers.lblEndLineTxt.top * sy);
 
-    markers_.lblXY1.left = markers_.linX1 - 60;
-    markers_.lblXY1.top = markers_.linY1 - 60;
-    markers_.lblX1Index.left = markers_.lblXY1.left - 45;
-    markers_.lblY1Index.top = markers_.lblXY1.top - 60;
-    markers_.lblXY2.left = markers_.linX2 - 60;
-    markers_.lblXY2.top = markers_.linY2 - 60;
-    markers_.lblX2Index.left = markers_.lblXY2.left - 45;
-    markers_.lblY2Index.top = markers_.lblXY2.top - 60;
+    session_.markers.lblXY1.left = session_.calibration.refX1Pos - 60;
+    session_.markers.lblXY1.top = session_.calibration.refY1Pos - 60;
+    session_.markers.lblX1Index.left = session_.markers.lblXY1.left - 45;
+    session_.markers.lblY1Index.top = session_.markers.lblXY1.top - 60;
+    session_.markers.lblXY2.left = session_.calibration.refX2Pos - 60;
+    session_.markers.lblXY2.top = session_.calibration.refY2Pos - 60;
+    session_.markers.lblX2Index.left = session_.markers.lblXY2.left - 45;
+    session_.markers.lblY2Index.top = session_.markers.lblXY2.top - 60;
 
     state_.lastScaleWidth = static_cast<float>(picGraph_->scaleWidth());
     state_.lastScaleHeight = roundHalfEven32(picGraph_->scaleHeight());
@@ -193,8 +192,8 @@ void frmMainPic::settleCanvas(bool forReader)
         // answered is not asked for again, any other is, at once.
         if (asked.isValid())
             lastVectorRequest_ = asked;
-    } else if (undo_.currentOrigin().asLoaded && loadedPicture_.isVector()
-               && smallerThan(loadedPicture_.image().size(), canvas)) {
+    } else if (session_.history().currentOrigin().asLoaded && session_.picture().isVector()
+               && smallerThan(session_.picture().image().size(), canvas)) {
         const QSize wanted = vectorRenderingFor(canvas);
         if (!rendering && wanted != asked) {
             if (!vectorRendering_) {
@@ -210,7 +209,7 @@ void frmMainPic::settleCanvas(bool forReader)
             vectorRendering_->setProperty("asked", wanted);
             PictureLoader* loader = &platform_.pictures;
             vectorRendering_->setFuture(QtConcurrent::run(
-                [loader, picture = loadedPicture_, wanted] { return loader->renderVectorQuietly(picture, wanted); }));
+                [loader, picture = session_.picture(), wanted] { return loader->renderVectorQuietly(picture, wanted); }));
         }
         // The repaint below stretches the rendering there is.
         lastVectorRequest_ = wanted;
@@ -228,8 +227,9 @@ void frmMainPic::adoptVectorRendering()
     const PictureLoadResult finer = vectorRendering_->result();
     vectorRendering_->setFuture(QFuture<PictureLoadResult>());
     // Another picture may have been opened meanwhile.
-    const QSize have = loadedPicture_.image().size();
-    if (finer.ok() && finer.picture.metafile().constData() == loadedPicture_.metafile().constData()
+    const Picture& picture = session_.picture();
+    const QSize have = picture.image().size();
+    if (finer.ok() && finer.picture.metafile().constData() == picture.metafile().constData()
         && finer.picture.image().width() > have.width() && finer.picture.image().height() > have.height())
-        loadedPicture_ = finer.picture;
+        session_.replaceRendering(finer.picture);
 }

@@ -2,7 +2,8 @@
 #include "app/frmMainPic.h"
 
 #include "platform/NumberText.h"
-#include "platform/qt/PictureBox.h"
+#include "app/PlaceWidget.h"
+#include "raster/ui/PictureBox.h"
 
 #include <QLabel>
 
@@ -14,23 +15,23 @@ void frmMainPic::placeMarkers()
     const int h = picGraph_->image().height();
     const auto column = [w](float x) { return float(lineDrawnPixel(x, kTwipsPerPixelX, w) * kTwipsPerPixelX); };
     const auto row = [h](float y) { return float(lineDrawnPixel(y, kTwipsPerPixelY, h) * kTwipsPerPixelY); };
-    placeWidget(linX1_, {column(markers_.linX1), 0, 15, 99999});
-    placeWidget(linX2_, {column(markers_.linX2), 0, 15, 99999});
-    placeWidget(linY1_, {0, row(markers_.linY1), 99999, 15});
-    placeWidget(linY2_, {0, row(markers_.linY2), 99999, 15});
+    placeWidget(linX1_, {column(session_.calibration.refX1Pos), 0, 15, 99999});
+    placeWidget(linX2_, {column(session_.calibration.refX2Pos), 0, 15, 99999});
+    placeWidget(linY1_, {0, row(session_.calibration.refY1Pos), 99999, 15});
+    placeWidget(linY2_, {0, row(session_.calibration.refY2Pos), 99999, 15});
     // A grab square stays centred on the pixel its lines are drawn on, even
     // when the position lies between pixels.
-    placeWidget(lblXY1_, {column(markers_.linX1) - 60, row(markers_.linY1) - 60, markers_.lblXY1.width, markers_.lblXY1.height});
-    placeWidget(lblXY2_, {column(markers_.linX2) - 60, row(markers_.linY2) - 60, markers_.lblXY2.width, markers_.lblXY2.height});
-    placeWidget(lblX1Index_, markers_.lblX1Index);
-    placeWidget(lblX2Index_, markers_.lblX2Index);
-    placeWidget(lblY1Index_, markers_.lblY1Index);
-    placeWidget(lblY2Index_, markers_.lblY2Index);
-    placeWidget(shpRectangle_, markers_.shpRectangle);
-    placeWidget(lblStartPointC_, markers_.lblStartPointC);
-    placeWidget(lblStartPointTxt_, markers_.lblStartPointTxt);
-    placeWidget(lblEndLine_, markers_.lblEndLine);
-    placeWidget(lblEndLineTxt_, markers_.lblEndLineTxt);
+    placeWidget(lblXY1_, {column(session_.calibration.refX1Pos) - 60, row(session_.calibration.refY1Pos) - 60, session_.markers.lblXY1.width, session_.markers.lblXY1.height});
+    placeWidget(lblXY2_, {column(session_.calibration.refX2Pos) - 60, row(session_.calibration.refY2Pos) - 60, session_.markers.lblXY2.width, session_.markers.lblXY2.height});
+    placeWidget(lblX1Index_, session_.markers.lblX1Index);
+    placeWidget(lblX2Index_, session_.markers.lblX2Index);
+    placeWidget(lblY1Index_, session_.markers.lblY1Index);
+    placeWidget(lblY2Index_, session_.markers.lblY2Index);
+    placeWidget(shpRectangle_, session_.markers.shpRectangle);
+    placeWidget(lblStartPointC_, session_.markers.lblStartPointC);
+    placeWidget(lblStartPointTxt_, session_.markers.lblStartPointTxt);
+    placeWidget(lblEndLine_, session_.markers.lblEndLine);
+    placeWidget(lblEndLineTxt_, session_.markers.lblEndLineTxt);
     // The grab squares and the start cross stay on top of the lines and the frame.
     shpRectangle_->raise();
     lblStartPointC_->raise();
@@ -40,20 +41,9 @@ void frmMainPic::placeMarkers()
 
 void frmMainPic::centreScanFrame()
 {
-    const TwipsRect& c = markers_.lblStartPointC;
-    markers_.shpRectangle.top = c.top + c.height / 2 - static_cast<float>(traceSettings_.range * kTwipsPerPixelY) / 2;
-    markers_.shpRectangle.left = c.left + c.width / 2 - static_cast<float>(traceSettings_.range * kTwipsPerPixelX) / 2;
-}
-
-void frmMainPic::storeReferencePositions(int which)
-{
-    if (which == 1) {
-        calibration_.refX1Pos = markers_.linX1;
-        calibration_.refY1Pos = markers_.linY1;
-    } else {
-        calibration_.refX2Pos = markers_.linX2;
-        calibration_.refY2Pos = markers_.linY2;
-    }
+    const TwipsRect& c = session_.markers.lblStartPointC;
+    session_.markers.shpRectangle.top = c.top + c.height / 2 - static_cast<float>(session_.traceSettings.range * kTwipsPerPixelY) / 2;
+    session_.markers.shpRectangle.left = c.left + c.width / 2 - static_cast<float>(session_.traceSettings.range * kTwipsPerPixelX) / 2;
 }
 
 void frmMainPic::markerPressed(QWidget* marker, Qt::MouseButton button, double x, double y)
@@ -71,25 +61,25 @@ void frmMainPic::markerPressed(QWidget* marker, Qt::MouseButton button, double x
 
 void frmMainPic::dragReference(int which, double x, double y)
 {
-    TwipsRect& square = which == 1 ? markers_.lblXY1 : markers_.lblXY2;
+    TwipsRect& square = which == 1 ? session_.markers.lblXY1 : session_.markers.lblXY2;
     const double left = square.left + (x - state_.dragStartX);
     const double top = square.top + (y - state_.dragStartY);
     // A drag leaves the reference on the pixel its lines are drawn on, so the
     // crossing the user lined up with the graph is exactly the reference used.
     const float lineX = float(lineDrawnPixel(left + 60, kTwipsPerPixelX, picGraph_->image().width()) * kTwipsPerPixelX);
     const float lineY = float(lineDrawnPixel(top + 60, kTwipsPerPixelY, picGraph_->image().height()) * kTwipsPerPixelY);
-    (which == 1 ? markers_.linX1 : markers_.linX2) = lineX;
-    (which == 1 ? markers_.linY1 : markers_.linY2) = lineY;
+    (which == 1 ? session_.calibration.refX1Pos : session_.calibration.refX2Pos) = lineX;
+    (which == 1 ? session_.calibration.refY1Pos : session_.calibration.refY2Pos) = lineY;
     referenceFollowsLines(which);
 }
 
 void frmMainPic::referenceFollowsLines(int which)
 {
-    TwipsRect& square = which == 1 ? markers_.lblXY1 : markers_.lblXY2;
-    square.left = (which == 1 ? markers_.linX1 : markers_.linX2) - 60;
-    square.top = (which == 1 ? markers_.linY1 : markers_.linY2) - 60;
-    (which == 1 ? markers_.lblX1Index : markers_.lblX2Index).left = square.left - (which == 1 ? 45 : 30);
-    (which == 1 ? markers_.lblY1Index : markers_.lblY2Index).top = square.top - 60;
+    TwipsRect& square = which == 1 ? session_.markers.lblXY1 : session_.markers.lblXY2;
+    square.left = (which == 1 ? session_.calibration.refX1Pos : session_.calibration.refX2Pos) - 60;
+    square.top = (which == 1 ? session_.calibration.refY1Pos : session_.calibration.refY2Pos) - 60;
+    (which == 1 ? session_.markers.lblX1Index : session_.markers.lblX2Index).left = square.left - (which == 1 ? 45 : 30);
+    (which == 1 ? session_.markers.lblY1Index : session_.markers.lblY2Index).top = square.top - 60;
 }
 
 void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x, double y)
@@ -105,39 +95,38 @@ void frmMainPic::markerMoved(QWidget* marker, Qt::MouseButtons buttons, double x
     if (marker == lblXY1_ || marker == lblXY2_) {
         const int which = marker == lblXY1_ ? 1 : 2;
         if (left) {
+            // The references move at once, not only at the release: a release
+            // lost to a dialog opened mid-drag must not leave the values on the old lines.
             dragReference(which, x, y);
-            // Taken at once, not only at the release: a release lost to a
-            // dialog opened mid-drag must not leave the values on the old lines.
-            storeReferencePositions(which);
             placeMarkers();
-            showLoupe(which == 1 ? markers_.linX1 : markers_.linX2, which == 1 ? markers_.linY1 : markers_.linY2);
+            showLoupe(which == 1 ? session_.calibration.refX1Pos : session_.calibration.refX2Pos, which == 1 ? session_.calibration.refY1Pos : session_.calibration.refY2Pos);
         } else {
             hideLoupe();
         }
-        if (calibration_.coordinatesSet) {
+        if (session_.calibration.coordinatesSet) {
             const QString status = which == 1
-                ? QStringLiteral("(X1, Y1) = (%1, %2)").arg(formatSingle(calibration_.x1Value), formatSingle(calibration_.y1Value))
-                : QStringLiteral("(X2, Y2) = (%1, %2)").arg(formatSingle(calibration_.x2Value), formatSingle(calibration_.y2Value));
+                ? QStringLiteral("(X1, Y1) = (%1, %2)").arg(formatSingle(session_.calibration.x1Value), formatSingle(session_.calibration.y1Value))
+                : QStringLiteral("(X2, Y2) = (%1, %2)").arg(formatSingle(session_.calibration.x2Value), formatSingle(session_.calibration.y2Value));
             setStatus(status);
         }
     } else if (marker == lblStartPointC_ && left) {
-        TwipsRect& c = markers_.lblStartPointC;
+        TwipsRect& c = session_.markers.lblStartPointC;
         c.left = static_cast<float>(x - state_.dragStartX + c.left);
         c.top = static_cast<float>(y - state_.dragStartY + c.top);
-        markers_.lblStartPointTxt.left = c.left + 180;
-        markers_.lblStartPointTxt.top = c.top + 120;
+        session_.markers.lblStartPointTxt.left = c.left + 180;
+        session_.markers.lblStartPointTxt.top = c.top + 120;
         centreScanFrame();
         placeMarkers();
         showLoupe(c.left + c.width / 2, c.top + c.height / 2);
     } else if (marker == lblEndLine_ && left) {
         // The bar stays whole on the canvas, where the user can see and grab it.
-        const double left = x - state_.dragStartX + markers_.lblEndLine.left;
-        markers_.lblEndLine.left = static_cast<float>(
-            std::clamp(left, 0.0, picGraph_->scaleWidth() - markers_.lblEndLine.width));
-        markers_.lblEndLineTxt.left = markers_.lblEndLine.left + 120;
+        const double left = x - state_.dragStartX + session_.markers.lblEndLine.left;
+        session_.markers.lblEndLine.left = static_cast<float>(
+            std::clamp(left, 0.0, picGraph_->scaleWidth() - session_.markers.lblEndLine.width));
+        session_.markers.lblEndLineTxt.left = session_.markers.lblEndLine.left + 120;
         placeMarkers();
         // Where the tracer stops, at the height of the pointer.
-        showLoupe(markers_.lblEndLine.left - markers_.lblEndLine.width / 2, marker->y() * kTwipsPerPixelY + y);
+        showLoupe(session_.markers.lblEndLine.left - session_.markers.lblEndLine.width / 2, marker->y() * kTwipsPerPixelY + y);
     } else {
         hideLoupe();
     }
@@ -148,7 +137,6 @@ void frmMainPic::markerReleased(QWidget* marker, Qt::MouseButton)
     // The drop shows where the reference came to rest, as an arrow key would.
     if (marker == lblXY1_ || marker == lblXY2_) {
         const int which = marker == lblXY1_ ? 1 : 2;
-        storeReferencePositions(which);
         showReferencePosition(which);
     }
     releasePointer();

@@ -2,7 +2,8 @@
 // the last ones while nothing else has happened since.
 #include "app/frmMainPic.h"
 
-#include "platform/qt/PictureBox.h"
+#include "platform/UserMessages.h"
+#include "raster/ui/PictureBox.h"
 
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -14,7 +15,6 @@ namespace {
 const QColor kRed(255, 0, 0);
 // Half the diagonal cross, in twips: a point on a grid line stays visible.
 constexpr double kMarkArm = 45;
-const char* const kLineChanged = "最後の点の行が変更されているため、元に戻せません";
 } // namespace
 
 void frmMainPic::pickPoint(double x, double y)
@@ -61,7 +61,7 @@ bool frmMainPic::undoPick()
         // The lines picked before it are no longer "the last action" either.
         forgetPicks();
         platform_.system.beep();
-        setStatus(kLineChanged);
+        setStatus(msg::pickLineChanged());
         return true;
     }
     pick.line.removeSelectedText();

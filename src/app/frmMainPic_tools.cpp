@@ -5,19 +5,14 @@
 #include "app/frmAbout.h"
 #include "calibration/ui/frmXYSetting.h"
 #include "capture/DataSheet.h"
-#include "platform/qt/PictureBox.h"
+#include "platform/UserMessages.h"
+#include "raster/ui/PictureBox.h"
 #include "trace/ui/frmTraseSet.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
 
-namespace {
-const char* const kEraseHint = "左クリック：消去、右クリック：サイズ変更";
-const char* const kSetCoordinatesFirst = "(X1,Y1), (X2,Y2)の座標を設定してください";
-const char* const kEarlierCalibrationQuestion =
-    "前の画像の座標設定のままです。\nこの座標設定で続けますか？";
-} // namespace
 
 void frmMainPic::RestoreCleanPicture()
 {
@@ -28,17 +23,7 @@ void frmMainPic::RestoreCleanPicture()
     state_.traceMarksShown = false;
 }
 
-void frmMainPic::applyToolCursor()
-{
-    switch (state_.toolMode) {
-    case ToolMode::Pen: picGraph_->setCursor(pointerCursor(1)); break;
-    case ToolMode::HErase: picGraph_->setCursor(pointerCursor(2)); break;
-    case ToolMode::VErase: picGraph_->setCursor(pointerCursor(3)); break;
-    case ToolMode::Erase: picGraph_->setCursor(pointerCursor(state_.eraserSizeStep % 3 + 4)); break;
-    case ToolMode::XY: picGraph_->setCursor(Qt::ArrowCursor); break;
-    case ToolMode::Sight: picGraph_->setCursor(pointerCursor(7)); break;
-    }
-}
+void frmMainPic::applyToolCursor() { picGraph_->setCursor(tool().cursor()); }
 
 void frmMainPic::setCalibrationMarkersVisible(bool visible)
 {
@@ -72,19 +57,19 @@ void frmMainPic::tbToolbar_ButtonClick(int index)
     hideLoupe();
     if (index >= 1 && index <= 6) {
         RestoreCleanPicture();
-        picGraph_->setDrawWidth(index <= 3 ? 1 : 2);
         state_.toolMode = static_cast<ToolMode>(index);
+        picGraph_->setDrawWidth(tool().drawWidth());
         selectToolButton(state_.toolMode);
         applyToolCursor();
         if (state_.toolMode == ToolMode::XY)
             setMarkersVisible(true);
         if (state_.toolMode == ToolMode::Erase)
-            setStatus(kEraseHint);
+            setStatus(msg::eraserHint());
     } else if (index == 8) {
         picGraph_->setDrawWidth(2);
         picGraph_->setCursor(Qt::ArrowCursor);
-        if (!calibration_.coordinatesSet) {
-            platform_.messages.error(kSetCoordinatesFirst, "エラー");
+        if (!session_.calibration.coordinatesSet) {
+            platform_.messages.error(msg::setCoordinatesFirst(), msg::errorTitle());
             // The tool is unchanged; its button shows it again.
             selectToolButton(state_.toolMode);
             return;
@@ -133,7 +118,8 @@ bool frmMainPic::calibrationFitsPicture()
         return true;
     releasePointer();
     hideLoupe();
-    const int answer = platform_.messages.choose(kEarlierCalibrationQuestion, "確認", {"続ける", "座標設定を開く"});
+    const int answer = platform_.messages.choose(msg::earlierCalibrationQuestion(), msg::confirmTitle(),
+                                                 {msg::goOn(), msg::openCalibration()});
     if (answer == 0) {
         state_.earlierCalibrationAccepted = true;
         return true;
@@ -148,10 +134,10 @@ bool frmMainPic::calibrationFitsPicture()
 void frmMainPic::mnuToolTraseSetting_Click()
 {
     if (!traseSet_) {
-        traseSet_ = new frmTraseSet(traceSettings_, platform_.messages, platform_.system, this);
+        traseSet_ = new frmTraseSet(session_.traceSettings, platform_.messages, platform_.system, this);
         connect(traseSet_, &frmTraseSet::settingsAccepted, this, [this] {
-            markers_.shpRectangle.height = static_cast<float>(traceSettings_.range * kTwipsPerPixelY);
-            markers_.shpRectangle.width = static_cast<float>(traceSettings_.range * kTwipsPerPixelX);
+            session_.markers.shpRectangle.height = static_cast<float>(session_.traceSettings.range * kTwipsPerPixelY);
+            session_.markers.shpRectangle.width = static_cast<float>(session_.traceSettings.range * kTwipsPerPixelX);
             centreScanFrame();
             placeMarkers();
         });
@@ -162,12 +148,12 @@ void frmMainPic::mnuToolTraseSetting_Click()
 void frmMainPic::cmdAutoTraseSetting_Click()
 {
     if (!xySetting_) {
-        xySetting_ = new frmXYSetting(calibration_, platform_.messages, this);
+        xySetting_ = new frmXYSetting(session_.calibration, platform_.messages, this);
         connect(xySetting_, &frmXYSetting::confirmed, this, [this] {
-            picXYLL_->setPixmap(pointerImage(indicatorImage(calibration_)));
+            picXYLL_->setPixmap(pointerImage(indicatorImage(session_.calibration)));
             state_.calibrationFromEarlierPicture = false;
             showCalibrationNotice();
-            applyDataSheetWidth(calibration_.effectiveFigure);
+            applyDataSheetWidth(session_.calibration.effectiveFigure);
         });
     }
     xySetting_->exec();

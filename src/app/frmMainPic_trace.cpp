@@ -3,14 +3,11 @@
 #include "app/frmMainPic.h"
 #include "app/VectorRendering.h"
 
-#include "platform/qt/PictureBox.h"
-#include "trace/RefineTracePoint.h"
-#include "trace/StartInk.h"
-#include "trace/TraceRun.h"
+#include "platform/UserMessages.h"
+#include "raster/ui/PictureBox.h"
 
 #include <QAction>
 #include <QLabel>
-
 
 namespace {
 const QColor kRed(255, 0, 0);
@@ -20,9 +17,10 @@ const QColor kOrange(255, 140, 0);
 
 void frmMainPic::renderVectorAtLeast(QSize size)
 {
-    if (!loadedPicture_.isVector())
+    const Picture& picture = session_.picture();
+    if (!picture.isVector())
         return;
-    const QSize have = loadedPicture_.image().size();
+    const QSize have = picture.image().size();
     if (have.width() >= size.width() && have.height() >= size.height())
         return;
     const QSize wanted = vectorRenderingFor(picGraph_->image().size());
@@ -30,27 +28,19 @@ void frmMainPic::renderVectorAtLeast(QSize size)
     if (wanted == lastVectorRequest_)
         return;
     lastVectorRequest_ = wanted;
-    PictureLoadResult finer = platform_.pictures.renderVector(loadedPicture_, wanted);
+    PictureLoadResult finer = platform_.pictures.renderVector(picture, wanted);
     if (finer.ok() && finer.picture.image().width() > have.width() && finer.picture.image().height() > have.height())
-        loadedPicture_ = finer.picture;
+        session_.replaceRendering(finer.picture);
 }
 
 // A run whose points cannot be converted would fill the data sheet with stale
 // values; the toolbar refuses it up front and says why.
 bool frmMainPic::traceCanConvert()
 {
-    QString why;
-    if (calibration_.refX1Pos == calibration_.refX2Pos)
-        why = "X1とX2の基準線が同じ位置にあります。基準線を離してください。";
-    else if (calibration_.refY1Pos == calibration_.refY2Pos)
-        why = "Y1とY2の基準線が同じ位置にあります。基準線を離してください。";
-    else if (!calibration_.xLinear && (calibration_.x1Value <= 0 || calibration_.x2Value <= 0))
-        why = "X軸が対数ですが、基準値に0以下の値があります。";
-    else if (!calibration_.yLinear && (calibration_.y1Value <= 0 || calibration_.y2Value <= 0))
-        why = "Y軸が対数ですが、基準値に0以下の値があります。";
+    const QString why = traceConversionProblem(session_.calibration);
     if (why.isEmpty())
         return true;
-    platform_.messages.error(why, "エラー");
+    platform_.messages.error(why, msg::errorTitle());
     return false;
 }
 
@@ -61,11 +51,11 @@ QString frmMainPic::traceSummary(bool started, const TraceOutcome& outcome)
     if (!started)
         return QString();
     const qsizetype guessed = qsizetype(outcome.unsureCount());
-    QString text = QString("%1 点をトレースしました").arg(outcome.points.size());
+    QString text = msg::traced(qsizetype(outcome.points.size()));
     if (guessed > 0)
-        text += QString("（うち %1 点は推定）").arg(guessed);
+        text += msg::tracedGuessed(guessed);
     if (outcome.lost)
-        text = "曲線を見失ったため途中で終了しました：" + text;
+        text = msg::traceLost() + text;
     return text;
 }
 
@@ -73,81 +63,48 @@ void frmMainPic::DoAutoTrase()
 {
     hideLoupe();
     setTraceMarkersVisible(true);
-    setStatus("トレース中");
+    setStatus(msg::tracing());
     if (state_.traceMarksShown)
         picGraph_->paintPictureFull(picOriginal_);
     else
         picOriginal_ = picGraph_->image();
 
-    const TwipsRect& start = markers_.lblStartPointC;
+    const TwipsRect& start = session_.markers.lblStartPointC;
     traceStartX_ = roundHalfEven32(start.left + start.width / 2);
     traceStartY_ = roundHalfEven32(start.top + start.height / 2);
-    traceEndX_ = roundHalfEven32(markers_.lblEndLine.left - markers_.lblEndLine.width / 2);
+    traceEndX_ = roundHalfEven32(session_.markers.lblEndLine.left - session_.markers.lblEndLine.width / 2);
 
     setCalibrationMarkersVisible(false);
     picGraph_->setForeColor(kRed);
 
-    const float rangeX = static_cast<float>(traceSettings_.range * kTwipsPerPixelX);
-    const float rangeY = static_cast<float>(traceSettings_.range * kTwipsPerPixelY);
-    markers_.shpRectangle = {traceStartX_ - rangeX / 2, traceStartY_ - rangeY / 2, rangeX, rangeY};
+    const float rangeX = static_cast<float>(session_.traceSettings.range * kTwipsPerPixelX);
+    const float rangeY = static_cast<float>(session_.traceSettings.range * kTwipsPerPixelY);
+    session_.markers.shpRectangle = {traceStartX_ - rangeX / 2, traceStartY_ - rangeY / 2, rangeX, rangeY};
     placeMarkers();
 
     platform_.system.processEventsOnce();
     picGraph_->repaint();
     platform_.system.sleep(1000);
 
-    const int w = roundHalfEven32(picGraph_->scaleWidth() / kTwipsPerPixelX);
-    const int h = roundHalfEven32(picGraph_->scaleHeight() / kTwipsPerPixelY);
-    pixels_.redim(w, h);
-    ReadPixels(picGraph_->image(), pixels_);
-
-    // A curve in a colour the dark rule does not take is followed by its
-    // colour, on a copy of the canvas; nothing under the start marker at all
-    // is refused rather than traced along whatever lies near.
-    const double height = picGraph_->scaleHeight() / kTwipsPerPixelY;
-    const StartInk startInk = FindStartInk(pixels_, roundHalfEven32(traceStartX_ / kTwipsPerPixelX),
-                                           roundHalfEven32(traceStartY_ / kTwipsPerPixelY), traceSettings_.range,
-                                           binarizeSettings_.tolerancePercent);
-    PixelBuffer colourMask;
-    const PixelBuffer* walked = &pixels_;
-    if (startInk.kind == StartInk::Kind::Colour) {
-        colourMask = ColourMask(pixels_, startInk.colour);
-        walked = &colourMask;
-    }
-    TraceOutcome outcome;
-    if (startInk.kind != StartInk::Kind::None)
-        outcome = FollowCurve(*walked, traceSettings_, traceStartX_, traceStartY_, traceEndX_, height);
-    std::vector<TracePoint>& points = outcome.points;
-    // The walk found the curve on the canvas; the loaded picture says where
-    // exactly, as long as the canvas (with every edit) still shows it there.
-    if (!points.empty() && canvasShowsLoadedPicture()) {
+    // The walk is on the canvas; the picture, rendered at least as finely as
+    // measuring wants it, says where exactly.
+    if (session_.showsOpenedPicture())
         renderVectorAtLeast(vectorRenderingFor(picGraph_->image().size()));
-        const std::optional<BinarizeSettings>& binarised = undo_.currentOrigin().binarisedWith;
-        const CurveInk ink = startInk.kind == StartInk::Kind::Colour ? CurveInk::nearColour(startInk.colour)
-                             : binarised                             ? CurveInk::nearColour(*binarised)
-                                                                     : CurveInk::dark();
-        RefineTracePoints({loadedPicture_.image(), walked, pictureMapping(), ink, traceSettings_.range}, points);
-    }
-    for (const TracePoint& p : points) {
+    const TraceResult traced = session_.trace({traceStartX_, traceStartY_, traceEndX_});
+    const std::vector<TracePoint>& points = traced.outcome.points;
+    for (const TracePoint& p : points)
         picGraph_->circle(p.xt, p.yt, 60, p.unsure ? kOrange : kRed);
-        if (calibration_.coordinatesSet) {
-            // A point whose value cannot be computed (an overflow far out on a
-            // log axis) is left out rather than written with the previous one.
-            const auto vx = AxisValueFromX(calibration_, p.xt);
-            const auto vy = AxisValueFromY(calibration_, p.yt);
-            if (!vx || !vy)
-                continue;
-            state_.cursorValueX = RoundToFigures(*vx, calibration_.effectiveFigure);
-            state_.cursorValueY = RoundToFigures(*vy, calibration_.effectiveFigure);
-            AppendDataLine();
-            showCursorValues();
-        }
+    if (!traced.lines.isEmpty()) {
+        state_.cursorValueX = traced.lastX;
+        state_.cursorValueY = traced.lastY;
+        appendToSheet(traced.lines);
+        showCursorValues();
     }
     if (!points.empty()) {
         const TracePoint& last = points.back();
         // On the pixel the last circle is drawn on.
-        markers_.shpRectangle.left = roundHalfEven32(last.xt / kTwipsPerPixelX) * kTwipsPerPixelX - rangeX / 2;
-        markers_.shpRectangle.top = roundHalfEven32(last.yt / kTwipsPerPixelY) * kTwipsPerPixelY - rangeY / 2;
+        session_.markers.shpRectangle.left = roundHalfEven32(last.xt / kTwipsPerPixelX) * kTwipsPerPixelX - rangeX / 2;
+        session_.markers.shpRectangle.top = roundHalfEven32(last.yt / kTwipsPerPixelY) * kTwipsPerPixelY - rangeY / 2;
         placeMarkers();
     }
     picGraph_->repaint();
@@ -159,8 +116,8 @@ void frmMainPic::DoAutoTrase()
     centreScanFrame();
     placeMarkers();
     state_.traceMarksShown = true;
-    setStatus(traceSummary(startInk.kind != StartInk::Kind::None, outcome));
+    setStatus(traceSummary(traced.started, traced.outcome));
     picGraph_->setForeColor(Qt::black);
-    if (startInk.kind == StartInk::Kind::None)
-        platform_.messages.error("開始点の近くに曲線が見つかりません。開始点を曲線の上に置いてください。", "エラー");
+    if (!traced.started)
+        platform_.messages.error(msg::noInkAtStart(), msg::errorTitle());
 }

@@ -14,10 +14,11 @@ namespace {
 std::vector<double> markerSpots(const MainWindowHarness& h, QSize picture)
 {
     const MarkerGeometry& m = h.window->markers();
+    const AxisCalibration& c = h.window->calibration();
     const CanvasPictureMapping map(h.canvas()->image().size(), picture);
     const TwipsRect& start = m.lblStartPointC;
-    return {map.x().toPicture(m.linX1), map.x().toPicture(m.linX2), map.y().toPicture(m.linY1),
-            map.y().toPicture(m.linY2), map.x().toPicture(start.left + start.width / 2),
+    return {map.x().toPicture(c.refX1Pos), map.x().toPicture(c.refX2Pos), map.y().toPicture(c.refY1Pos),
+            map.y().toPicture(c.refY2Pos), map.x().toPicture(start.left + start.width / 2),
             map.y().toPicture(start.top + start.height / 2), map.x().toPicture(m.lblEndLine.left - m.lblEndLine.width / 2)};
 }
 
@@ -41,9 +42,9 @@ TEST(Layout, ResizesKeepEveryMarkerOnItsSpotOfThePicture)
     EXPECT_EQ(h.canvas()->image().size(), QSize(2 * w, 335));
     expectSameSpots(markerSpots(h, {1600, 1200}), spots, 1e-3);
     const MarkerGeometry& m = h.window->markers();
-    EXPECT_FLOAT_EQ(m.linY1, 3600) << "heights did not change";
-    EXPECT_FLOAT_EQ(m.lblXY1.left, m.linX1 - 60);
-    EXPECT_FLOAT_EQ(h.window->calibration().refX2Pos, m.linX2);
+    const AxisCalibration& c = h.window->calibration();
+    EXPECT_FLOAT_EQ(c.refY1Pos, 3600) << "heights did not change";
+    EXPECT_FLOAT_EQ(m.lblXY1.left, c.refX1Pos - 60);
     EXPECT_FLOAT_EQ(m.lblEndLineTxt.left, m.lblEndLine.left + 120);
     EXPECT_FLOAT_EQ(m.shpRectangle.left + m.shpRectangle.width / 2, m.lblStartPointC.left + 67.5f);
 }
@@ -54,7 +55,8 @@ TEST(Layout, MarkersKeepTheirPlaceOverManyResizesAndAMinimise)
     ASSERT_TRUE(h.start());
     h.dragMarker("lblStartPointC", 30, 40);
     h.dragMarker("lblEndLine", -20, 0);
-    const MarkerGeometry before = h.window->markers();
+    const AxisCalibration before = h.window->calibration();
+    const MarkerGeometry beforeMarkers = h.window->markers();
     const std::vector<double> spots = markerSpots(h, {400, 300});
     for (int i = 0; i < 10; ++i) {
         h.resizeClient(650 + 37 * i, 420 + 23 * (i % 4));
@@ -67,12 +69,13 @@ TEST(Layout, MarkersKeepTheirPlaceOverManyResizesAndAMinimise)
     h.window->showNormal();
     QApplication::processEvents();
     EXPECT_EQ(h.canvas()->image(), picture);
-    const MarkerGeometry& after = h.window->markers();
-    EXPECT_NEAR(after.linX1, before.linX1, 0.01);
-    EXPECT_NEAR(after.linY2, before.linY2, 0.01);
-    EXPECT_NEAR(after.lblStartPointC.left, before.lblStartPointC.left, 0.01);
-    EXPECT_NEAR(after.lblStartPointC.top, before.lblStartPointC.top, 0.01);
-    EXPECT_NEAR(after.lblEndLine.left, before.lblEndLine.left, 0.01);
+    const AxisCalibration& after = h.window->calibration();
+    EXPECT_NEAR(after.refX1Pos, before.refX1Pos, 0.01);
+    EXPECT_NEAR(after.refY2Pos, before.refY2Pos, 0.01);
+    const MarkerGeometry& afterMarkers = h.window->markers();
+    EXPECT_NEAR(afterMarkers.lblStartPointC.left, beforeMarkers.lblStartPointC.left, 0.01);
+    EXPECT_NEAR(afterMarkers.lblStartPointC.top, beforeMarkers.lblStartPointC.top, 0.01);
+    EXPECT_NEAR(afterMarkers.lblEndLine.left, beforeMarkers.lblEndLine.left, 0.01);
 }
 
 // A picture not edited since it was opened is stretched afresh from the loaded

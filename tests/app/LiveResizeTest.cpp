@@ -18,9 +18,10 @@ namespace {
 std::vector<double> markerSpots(const MainWindowHarness& h, QSize picture)
 {
     const MarkerGeometry& m = h.window->markers();
+    const AxisCalibration& c = h.window->calibration();
     const CanvasPictureMapping map(h.canvas()->size(), picture);
-    return {map.x().toPicture(m.linX1), map.x().toPicture(m.linX2), map.y().toPicture(m.linY1),
-            map.y().toPicture(m.linY2), map.x().toPicture(m.lblStartPointC.left + m.lblStartPointC.width / 2),
+    return {map.x().toPicture(c.refX1Pos), map.x().toPicture(c.refX2Pos), map.y().toPicture(c.refY1Pos),
+            map.y().toPicture(c.refY2Pos), map.x().toPicture(m.lblStartPointC.left + m.lblStartPointC.width / 2),
             map.y().toPicture(m.lblStartPointC.top + m.lblStartPointC.height / 2),
             map.x().toPicture(m.lblEndLine.left - m.lblEndLine.width / 2)};
 }
@@ -55,8 +56,8 @@ TEST(LiveResize, TenResizesInARowKeepTheMarkersAndEndOnTheExactStretch)
         EXPECT_FALSE(h.canvas()->showsScaled());
         ASSERT_EQ(canvas.size(), h.canvas()->size());
         EXPECT_EQ(canvas, Picture::fromImage(picture).stretched(canvas.size()));
-        // The reference the value conversion uses is that of the moved line.
-        EXPECT_FLOAT_EQ(h.window->calibration().refX1Pos, h.window->markers().linX1);
+        // The reference the value conversion uses is where its line is drawn.
+        EXPECT_EQ(h.find("linX1")->x(), lineDrawnPixel(h.window->calibration().refX1Pos, 15, canvas.width()));
     }
 }
 

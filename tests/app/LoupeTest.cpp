@@ -93,10 +93,10 @@ TEST(Loupe, ShowsTheLoadedPictureAtADraggedReferenceAndTheSightedPoint)
     QMouseEvent move(QEvent::MouseMove, QPointF(34, -16), marker->mapToGlobal(QPointF(34, -16)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(marker, &move);
-    const MarkerGeometry& m = h.window->markers();
+    const AxisCalibration& m = h.window->calibration();
     ASSERT_TRUE(h.find("loupe")->isVisible());
-    EXPECT_EQ(shown({0, 0}), under(m.linX1, m.linY1));
-    EXPECT_EQ(shown({Loupe::kZoom, 0}), under(m.linX1 + 7.5, m.linY1)) << "a block for each picture pixel";
+    EXPECT_EQ(shown({0, 0}), under(m.refX1Pos, m.refY1Pos));
+    EXPECT_EQ(shown({Loupe::kZoom, 0}), under(m.refX1Pos + 7.5, m.refY1Pos)) << "a block for each picture pixel";
     const QPoint crossing = h.canvas()->mapTo(h.window.get(), QPoint(h.find("linX1")->x(), h.find("linY1")->y()));
     EXPECT_FALSE(h.find("loupe")->geometry().contains(crossing));
     QTest::mouseRelease(marker, Qt::LeftButton, Qt::NoModifier, QPoint(34, -16));

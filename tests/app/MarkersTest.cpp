@@ -144,14 +144,14 @@ TEST(Markers, RightButtonConfinesButMovesNothing)
                      Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(marker, &move);
     QTest::mouseRelease(marker, Qt::RightButton, Qt::NoModifier, QPoint(30, 30));
-    EXPECT_FLOAT_EQ(h.window->markers().linX2, 5230);
+    EXPECT_FLOAT_EQ(h.window->calibration().refX2Pos, 5230);
     EXPECT_FALSE(h.fakes.pointer.rect.has_value());
     EXPECT_EQ(marker->cursor().shape(), Qt::SizeAllCursor);
 
     // The second press of a double-click is a press like any other.
     QTest::mouseDClick(h.find("lblXY1"), Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
     h.dragMarker("lblXY1", 5, 0);
-    EXPECT_FLOAT_EQ(h.window->markers().linX1, 870);
+    EXPECT_FLOAT_EQ(h.window->calibration().refX1Pos, 870);
 }
 
 // While it moves, a reference shows its typed values (once there are any); at
@@ -189,11 +189,9 @@ TEST(Markers, AReleaseLostToADialogLeavesNeitherOldValuesNorATrappedPointer)
     QMouseEvent move(QEvent::MouseMove, QPointF(24, 14), marker->mapToGlobal(QPointF(24, 14)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(marker, &move);
-    const MarkerGeometry& m = h.window->markers();
-    EXPECT_NEAR(m.linX2, 5230 + 20 * 15, 7.5);
-    EXPECT_FLOAT_EQ(h.window->calibration().refX2Pos, m.linX2);
-    EXPECT_FLOAT_EQ(h.window->calibration().refY2Pos, m.linY2);
-    EXPECT_NE(m.linY2, 1440);
+    const AxisCalibration& c = h.window->calibration();
+    EXPECT_NEAR(c.refX2Pos, 5230 + 20 * 15, 7.5);
+    EXPECT_NE(c.refY2Pos, 1440);
 
     QtPointerConfinement pointer;
     pointer.confine(QRect(0, 0, 100, 100));

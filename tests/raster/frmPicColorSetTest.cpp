@@ -2,7 +2,7 @@
 // only an accept lets the command run.
 #include "raster/ui/frmPicColorSet.h"
 
-#include "platform/qt/PictureBox.h"
+#include "raster/ui/PictureBox.h"
 #include "support/Fakes.h"
 
 #include <QApplication>

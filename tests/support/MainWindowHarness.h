@@ -3,7 +3,7 @@
 // dialogs from a timer while they run, and reads back what the user would see.
 #include "Fakes.h"
 #include "app/frmMainPic.h"
-#include "platform/qt/PictureBox.h"
+#include "raster/ui/PictureBox.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 
 #include "platform/Numeric.h"
 #include "platform/Services.h"
-#include "platform/qt/PictureBox.h"
+#include "raster/ui/PictureBox.h"
 
 #include <QEvent>
 #include <QFrame>

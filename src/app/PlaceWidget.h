@@ -1,18 +1,11 @@
 #pragma once
-// Control positions are kept in twips as 32-bit floats, as the layout and drag
-// arithmetic works on them; widgets get whole pixels only when placed.
-#include "platform/Numeric.h"
+#include "session/TwipsRect.h"
 
 #include <QWidget>
 #include <algorithm>
 
-struct TwipsRect {
-    float left = 0;
-    float top = 0;
-    float width = 0;
-    float height = 0;
-};
-
+// A widget at a twips rectangle: the top-left on the pixel that holds it, the
+// size rounded, never below one pixel.
 inline void placeWidget(QWidget* w, const TwipsRect& r)
 {
     const int px = twipsToPixelX(r.left);

@@ -1,21 +1,19 @@
-#include "platform/qt/PictureBox.h"
+#include "raster/Canvas.h"
 
 #include "platform/Numeric.h"
 #include "raster/Stretch.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget* parent)
-    : QWidget(parent)
+#include <algorithm>
+
+Canvas::Canvas()
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setMouseTracking(true);
     image_ = QImage(1, 1, QImage::Format_RGB32);
     image_.fill(Qt::white);
 }
 
-void PictureBox::settle() const
+void Canvas::settle() const
 {
     if (!beforeAccess_)
         return;
@@ -25,27 +23,17 @@ void PictureBox::settle() const
     run();
 }
 
-void PictureBox::showScaledUntilSettled()
-{
-    if (scaled_.isNull())
-        scaled_ = image_;
-}
 
-void PictureBox::endScaled()
-{
-    scaled_ = QImage();
-    update();
-}
 
-void PictureBox::cls()
+void Canvas::cls()
 {
     settle();
     image_.fill(Qt::white);
     currentX_ = currentY_ = 0;
-    update();
+    changed();
 }
 
-void PictureBox::strokeLine(int px1, int py1, int px2, int py2, QColor color)
+void Canvas::strokeLine(int px1, int py1, int px2, int py2, QColor color)
 {
     settle();
     QPainter p(&image_);
@@ -62,10 +50,10 @@ void PictureBox::strokeLine(int px1, int py1, int px2, int py2, QColor color)
         p.setPen(pen);
         p.drawLine(QPointF(px1 + 0.5, py1 + 0.5), QPointF(px2 + 0.5, py2 + 0.5));
     }
-    update();
+    changed();
 }
 
-void PictureBox::pset(double x, double y, QColor color)
+void Canvas::pset(double x, double y, QColor color)
 {
     const int px = twipsToPixelX(x);
     const int py = twipsToPixelY(y);
@@ -73,7 +61,7 @@ void PictureBox::pset(double x, double y, QColor color)
     if (drawWidth_ <= 1) {
         if (image_.valid(px, py))
             image_.setPixel(px, py, color.rgb());
-        update();
+        changed();
     } else {
         strokeLine(px, py, px, py, color);
     }
@@ -81,19 +69,19 @@ void PictureBox::pset(double x, double y, QColor color)
     currentY_ = y;
 }
 
-void PictureBox::lineTo(double x, double y, QColor color)
+void Canvas::lineTo(double x, double y, QColor color)
 {
     line(currentX_, currentY_, x, y, color);
 }
 
-void PictureBox::line(double x1, double y1, double x2, double y2, QColor color)
+void Canvas::line(double x1, double y1, double x2, double y2, QColor color)
 {
     strokeLine(twipsToPixelX(x1), twipsToPixelY(y1), twipsToPixelX(x2), twipsToPixelY(y2), color);
     currentX_ = x2;
     currentY_ = y2;
 }
 
-void PictureBox::box(double x1, double y1, double x2, double y2, QColor outline)
+void Canvas::box(double x1, double y1, double x2, double y2, QColor outline)
 {
     const int l = twipsToPixelX(std::min(x1, x2));
     const int t = twipsToPixelY(std::min(y1, y2));
@@ -107,12 +95,12 @@ void PictureBox::box(double x1, double y1, double x2, double y2, QColor outline)
     p.setPen(QPen(outline, drawWidth_ <= 1 ? 0 : drawWidth_));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRect(QPoint(l, t), QPoint(r, b)).adjusted(0, 0, -1, -1));
-    update();
+    changed();
     currentX_ = x2;
     currentY_ = y2;
 }
 
-void PictureBox::circle(double cx, double cy, double radius, QColor color)
+void Canvas::circle(double cx, double cy, double radius, QColor color)
 {
     settle();
     QPainter p(&image_);
@@ -123,12 +111,12 @@ void PictureBox::circle(double cx, double cy, double radius, QColor color)
     // A centre between pixels (a point measured on the loaded picture) is
     // drawn on the nearest pixel, the one whose centre is nearest to it.
     p.drawEllipse(QPointF(roundHalfEven32(cx / kTwipsPerPixelX), roundHalfEven32(cy / kTwipsPerPixelY)), r, r);
-    update();
+    changed();
     currentX_ = cx;
     currentY_ = cy;
 }
 
-void PictureBox::paintPicture(const Picture& picture, double x, double y, double w, double h)
+void Canvas::paintPicture(const Picture& picture, double x, double y, double w, double h)
 {
     settle();  // which may give `picture` a finer rendering
     const QSize size(roundHalfEven32(w / kTwipsPerPixelX), roundHalfEven32(h / kTwipsPerPixelY));
@@ -137,7 +125,7 @@ void PictureBox::paintPicture(const Picture& picture, double x, double y, double
     paintPicture(picture.stretched(size), x, y, w, h);
 }
 
-void PictureBox::paintPicture(const QImage& image, double x, double y, double w, double h)
+void Canvas::paintPicture(const QImage& image, double x, double y, double w, double h)
 {
     const QSize size(roundHalfEven32(w / kTwipsPerPixelX), roundHalfEven32(h / kTwipsPerPixelY));
     if (image.isNull() || size.isEmpty())
@@ -147,58 +135,19 @@ void PictureBox::paintPicture(const QImage& image, double x, double y, double w,
     const QImage stretched = stretchImage(image, size);
     QPainter p(&image_);
     p.drawImage(QPoint(twipsToPixelX(x), twipsToPixelY(y)), stretched);
-    update();
+    changed();
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    if (!scaled_.isNull()) {
-        p.drawImage(rect(), scaled_);
-        return;
-    }
-    p.fillRect(rect(), Qt::white);
-    p.drawImage(0, 0, image_);
-}
-
-void PictureBox::resizeImage(QSize size)
+void Canvas::resize(QSize size, bool keep)
 {
     if (image_.size() == size || size.isEmpty())
         return;
     QImage grown(size, QImage::Format_RGB32);
     grown.fill(Qt::white);
-    if (!scaled_.isNull()) {
-        // Made exact before anyone looks: what it held does not matter.
-        image_ = grown;
-        update();
-        return;
+    if (keep) {
+        QPainter p(&grown);
+        p.drawImage(0, 0, image_);
     }
-    QPainter p(&grown);
-    p.drawImage(0, 0, image_);
-    p.end();
     image_ = grown;
-    update();
-}
-
-void PictureBox::resizeEvent(QResizeEvent*)
-{
-    resizeImage(size());
-}
-
-void PictureBox::mousePressEvent(QMouseEvent* e)
-{
-    const QPointF pos = e->position();
-    emit mousePressed(e->button(), e->buttons(), pos.x() * kTwipsPerPixelX, pos.y() * kTwipsPerPixelY);
-}
-
-void PictureBox::mouseMoveEvent(QMouseEvent* e)
-{
-    const QPointF pos = e->position();
-    emit mouseMoved(e->buttons(), pos.x() * kTwipsPerPixelX, pos.y() * kTwipsPerPixelY);
-}
-
-void PictureBox::mouseReleaseEvent(QMouseEvent* e)
-{
-    const QPointF pos = e->position();
-    emit mouseReleased(e->button(), e->buttons(), pos.x() * kTwipsPerPixelX, pos.y() * kTwipsPerPixelY);
+    changed();
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Where every marker on the canvas stands, in canvas twips. The widgets are
 // placed from these numbers; the numbers are never read back from the widgets.
-#include "app/TwipsRect.h"
+// The reference lines themselves stand where the calibration's reference
+// positions say: they are kept there alone.
+#include "session/TwipsRect.h"
 
 #include <algorithm>
 
@@ -14,11 +16,6 @@ inline int lineDrawnPixel(double twips, int twipsPerPixel, int pixels)
 }
 
 struct MarkerGeometry {
-    // Cross-hair lines: x of the vertical ones, y of the horizontal ones.
-    float linX1 = 800;
-    float linY1 = 3600;
-    float linX2 = 5230;
-    float linY2 = 1440;
     TwipsRect lblXY1{733, 3540, 140, 140};
     TwipsRect lblXY2{5170, 1380, 135, 135};
     // Ruler labels: left in the x ruler, top in the y ruler.

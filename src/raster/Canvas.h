@@ -1,25 +1,23 @@
 #pragma once
-// A picture display with a persistent image: everything drawn stays in its
-// image, which is what the pixel buffer reads and the undo snapshots copy.
-// Drawing coordinates are twips of the display (15 per pixel).
+// The canvas's pixels and the drawing operations the program uses on them,
+// positions in twips (15 per pixel). Everything drawn stays in the image: the
+// pixel buffer reads it, undo snapshots copy it, and a replayed edit draws on it
+// exactly as the mouse did. The widget that shows it only displays it.
 #include "platform/picture/Picture.h"
 
 #include <QColor>
 #include <QImage>
-#include <QWidget>
 
 #include <functional>
 
-class PictureBox : public QWidget {
-    Q_OBJECT
+class Canvas {
 public:
-    explicit PictureBox(QWidget* parent = nullptr);
+    Canvas();
 
     // Inner size in twips.
     double scaleWidth() const { return double(image_.width()) * 15.0; }
     double scaleHeight() const { return double(image_.height()) * 15.0; }
 
-    // The persistent image; after changing it directly call refresh().
     QImage& image()
     {
         settle();
@@ -30,22 +28,24 @@ public:
         settle();
         return image_;
     }
-
-    // While the window is being resized, re-making the image at every step
-    // would stall it: the display shows the image as it was, scaled, and the
-    // image is made exact later. `beforeAccess` runs (once) before anything
-    // reads the image or draws into it, so no pixel is ever taken from the
-    // scaled stand-in; settle() runs it now.
-    void showScaledUntilSettled();
-    void endScaled();
-    bool showsScaled() const { return !scaled_.isNull(); }
+    // Called (once) before anything reads the pixels or draws on them: the
+    // window uses it to make a canvas left stale by a live resize exact first.
     void setBeforeAccess(std::function<void()> beforeAccess) { beforeAccess_ = std::move(beforeAccess); }
     bool settlesBeforeAccess() const { return bool(beforeAccess_); }
     void settle() const;
-    void refresh() { update(); }
-    // Makes the persistent image `size` pixels, keeping what was drawn in the
-    // top-left corner. Runs on every resize; callers use it while still hidden.
-    void resizeImage(QSize size);
+    // The pixels without settling, for a display that shows what there is.
+    const QImage& pixelsAsTheyAre() const { return image_; }
+    // Called after every drawing operation, for a display to repaint.
+    void setChanged(std::function<void()> changed) { changed_ = std::move(changed); }
+    void changed() const
+    {
+        if (changed_)
+            changed_();
+    }
+
+    // Makes the image `size` pixels, keeping what was drawn in the top-left
+    // corner (or nothing, when `keep` is false).
+    void resize(QSize size, bool keep = true);
 
     // Drawing state.
     void setDrawWidth(int pixels) { drawWidth_ = pixels; }
@@ -70,28 +70,15 @@ public:
     // Paints `picture` stretched into the rectangle (x, y, w, h), in twips.
     void paintPicture(const Picture& picture, double x, double y, double w, double h);
     void paintPicture(const QImage& image, double x, double y, double w, double h);
-    // Paints a picture over the whole display.
     void paintPictureFull(const Picture& picture) { paintPicture(picture, 0, 0, scaleWidth(), scaleHeight()); }
     void paintPictureFull(const QImage& image) { paintPicture(image, 0, 0, scaleWidth(), scaleHeight()); }
-
-signals:
-    void mousePressed(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
-    void mouseMoved(Qt::MouseButtons buttons, double x, double y);
-    void mouseReleased(Qt::MouseButton button, Qt::MouseButtons buttons, double x, double y);
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-    void resizeEvent(QResizeEvent*) override;
-    void mousePressEvent(QMouseEvent*) override;
-    void mouseMoveEvent(QMouseEvent*) override;
-    void mouseReleaseEvent(QMouseEvent*) override;
 
 private:
     void strokeLine(int px1, int py1, int px2, int py2, QColor color);
 
     QImage image_;
-    QImage scaled_;
     mutable std::function<void()> beforeAccess_;
+    std::function<void()> changed_;
     int drawWidth_ = 1;
     QColor foreColor_ = Qt::black;
     QColor fillColor_ = Qt::white;
