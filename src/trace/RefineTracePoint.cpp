@@ -335,6 +335,7 @@ void RefineTracePoints(TraceEvidence evidence, std::vector<TracePoint>& points)
     if (!hasDirectPixels(evidence.picture))
         evidence.picture = evidence.picture.convertToFormat(QImage::Format_RGB32);
     const Measure measure(evidence);
-    for (TracePoint& p : points)
+    for (TracePoint& p : points) {
         p = refine(evidence, measure, p);
+    }
 }

@@ -46,6 +46,22 @@ QPointF twipsOf(const Graph& g, QSize canvas, double x, double y)
     return {(fx * canvas.width() - 0.5) * 15, (fy * canvas.height() - 0.5) * 15};
 }
 
+// The graph x at canvas position `twips` on the plotted frame.
+double graphX(const Graph& g, QSize canvas, double twips)
+{
+    const double fx = (twips / 15 + 0.5) / canvas.width();
+    return g.x1 + (fx - g.left) / (g.right - g.left) * (g.x2 - g.x1);
+}
+
+// The canvas position (twips) of a saved point under the calibration `c`.
+QPointF placedTwips(const AxisCalibration& c, double x, double y)
+{
+    const double u = (x - c.x1Value) / (double(c.x2Value) - c.x1Value);
+    const double v = c.yLinear ? (y - c.y1Value) / (double(c.y2Value) - c.y1Value)
+                               : std::log(y / c.y1Value) / std::log(double(c.y2Value) / c.y1Value);
+    return {c.refX1Pos + u * (double(c.refX2Pos) - c.refX1Pos), c.refY1Pos + v * (double(c.refY2Pos) - c.refY1Pos)};
+}
+
 // Drags a marker so that its point `anchor` (twips from its top-left) lands on
 // the canvas pixel nearest to `twips`, as a user lines it up by eye.
 void dragNear(MainWindowHarness& h, const char* name, const TwipsRect& now, QPointF anchor, QPointF twips)
@@ -141,7 +157,13 @@ void traceAndCheck(const Graph& g)
         const auto x = parseDecimal(QString::fromLatin1(cols[0]));
         const auto y = parseDecimal(QString::fromLatin1(cols[1]));
         ASSERT_TRUE(x && y) << line.toStdString();
-        const double err = (twipsOf(g, canvas, *x, *y).y() - twipsOf(g, canvas, *x, g.f(*x)).y()) / 15;
+        // Where the trace put the point, read back through the calibration
+        // the markers gave, against the function at that x: the markers rest
+        // on picture pixel centres, which a frame drawn between pixels does
+        // not lie on, and that offset is the placement's, not the trace's.
+        const QPointF at = placedTwips(c, *x, *y);
+        const double gx = graphX(g, canvas, at.x());
+        const double err = (at.y() - twipsOf(g, canvas, gx, g.f(gx)).y()) / 15;
         sumSquares += err * err;
         worst = std::max(worst, std::abs(err));
         ++points;
@@ -201,7 +223,7 @@ TEST(TraceEndToEnd, PlottedGraphsAtThePicturesOwnResolution)
          [](double x) { return 0.8 * std::cos(0.8 * x); }, 0.95, 0.25, 0.7},
     };
     for (const Graph& g : graphs)
-        traceAndCheck(g);
+            traceAndCheck(g);
 }
 
 // A line across the picture with a vertical line through it, traced every
