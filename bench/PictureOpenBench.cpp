@@ -2,8 +2,8 @@
 // decoding helper as the program does, and decoded in this process for
 // comparison, each beside a memcpy of the decoded picture's bytes. The figure
 // to watch is helper / in-process (target: at most 1.2 for the PNG).
-#include "platform/decoder/MetafileRenderer.h"
-#include "platform/decoder/RasterDecoder.h"
+#include "decoder/MetafileRenderer.h"
+#include "decoder/RasterDecoder.h"
 #include "platform/picture/QtPictureLoader.h"
 #include "raster/Stretch.h"
 

@@ -1,6 +1,6 @@
 #include "platform/picture/QtPictureLoader.h"
 
-#include "platform/picture/DecodeProtocol.h"
+#include "platform/protocol/DecodeProtocol.h"
 #include "platform/picture/HelperPath.h"
 
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 // the picture at a time, and gives the rest to Qt's SVG renderer in parts; the
 // picture must look as the renderer draws the whole document. And metafiles
 // that once took minutes to draw open within the helper's limits.
-#include "platform/decoder/SvgPainter.h"
+#include "decoder/SvgPainter.h"
 #include "platform/picture/QtPictureLoader.h"
 
 #include <QFile>

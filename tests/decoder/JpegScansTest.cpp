@@ -1,5 +1,5 @@
 // Counting a JPEG's scans without decoding it: what the scan limit rests on.
-#include "platform/decoder/JpegScans.h"
+#include "decoder/JpegScans.h"
 
 #include <QBuffer>
 #include <QImage>

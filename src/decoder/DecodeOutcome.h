@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/picture/DecodeProtocol.h"
+#include "DecodeProtocol.h"
 
 #include <QImage>
 #include <QSize>
