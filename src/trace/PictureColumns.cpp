@@ -90,7 +90,8 @@ std::optional<ColumnSample> PictureColumns::centre(int q, int answer, int runTop
         ++a;
     while (b > a && (gridRow(b) || !line(b)))
         --b;
-    if (!gridRow(a) && (a != first || b != last)) {
+    const bool grid = gridRow(a);
+    if (!grid && (a != first || b != last)) {
         first = a;
         last = b;
     }
@@ -122,7 +123,7 @@ std::optional<ColumnSample> PictureColumns::centre(int q, int answer, int runTop
         --lo;
     while (fades(hi + 1, hi, hi + 2, bottomInk))
         ++hi;
-    return ColumnSample{q + 0.5, profileCentre(q, lo, first, last, hi), paper(q, lo - 1) && paper(q, hi + 1)};
+    return ColumnSample{q + 0.5, profileCentre(q, lo, first, last, hi), paper(q, lo - 1) && paper(q, hi + 1), grid};
 }
 
 // Whether picture row p is ink far to the left and right of column q, as

@@ -15,6 +15,9 @@ struct ColumnSample {
     double x = 0; // the column's centre, picture coordinates
     double y = 0;
     bool clean = false;
+    // All the column's ink there is a grid line (the curve may run along it,
+    // or be absent from the column).
+    bool grid = false;
 };
 
 class PictureColumns {
