@@ -143,8 +143,9 @@ void traceAndCheck(const Graph& g)
         ASSERT_TRUE(w.open(QIODevice::WriteOnly));
         w.write(sheet);
     }
-    if (g.before)
+    if (g.before) {
         EXPECT_EQ(sheet, fixtureBytes(QStringLiteral(ORVANTA_FIXTURES "/trace/traced/") + g.before));
+    }
 
     // Errors in canvas pixels along y, where the tracer works.
     int points = 0;
