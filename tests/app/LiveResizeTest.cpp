@@ -50,8 +50,9 @@ TEST(LiveResize, TenResizesInARowKeepTheMarkersAndEndOnTheExactStretch)
             for (std::size_t k = 0; k < spots.size(); ++k)
                 EXPECT_NEAR(now[k], spots[k], 1e-2) << "step " << i << ", spot " << k;
         }
-        if (waitForSettling)
+        if (waitForSettling) {
             ASSERT_TRUE(settles(h));
+        }
         const QImage canvas = h.canvas()->image();
         EXPECT_FALSE(h.canvas()->showsScaled());
         ASSERT_EQ(canvas.size(), h.canvas()->size());

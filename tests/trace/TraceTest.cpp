@@ -172,8 +172,9 @@ TEST(FollowCurve, HoldsTheCurveWhereTheColumnSearchWouldLeaveIt)
             // above in picture rows.
             EXPECT_NEAR(p.yt / 15, risingRow(p.i) - 0.5, p.unsure ? 1.0 : 0.5) << p.i;
             const bool marked = std::find(c.unsure.begin(), c.unsure.end(), p.i) != c.unsure.end();
-            if (marked)
+            if (marked) {
                 EXPECT_TRUE(p.unsure) << p.i;
+            }
         }
     }
 }
