@@ -114,6 +114,8 @@ private:
     bool loadPictureFile(const QString& path);
     void showPicture(const Picture& picture, const QString& path, const QString& folder);
     bool saveProject();
+    QString chooseSavePath(const QString& title, const QStringList& filters, const QString& suffix,
+                           const QString& folder);
     // The sheet's text, into the session.
     void syncSheet();
     // Asks what to do with unsaved lines before they would be lost; true to go on.

@@ -14,18 +14,36 @@
 #include <QTextCursor>
 
 namespace {
-QString savePathWithExtension(QString path)
+QString savePathWithExtension(QString path, const QString& suffix)
 {
     // "points." has no extension either; the default one takes the place of the
     // dot instead of following it.
     if (QFileInfo(path).suffix().isEmpty()) {
         while (path.endsWith('.'))
             path.chop(1);
-        path += ".txt";
+        path += '.' + suffix;
     }
     return path;
 }
 } // namespace
+
+// The save dialog, until a name is chosen whose file may be written: empty
+// when the user cancelled.
+QString frmMainPic::chooseSavePath(const QString& title, const QStringList& filters, const QString& suffix,
+                                   const QString& folder)
+{
+    QString path;
+    do {
+        path = platform_.files.saveFile(title, filters, suffix, folder);
+        if (path.isEmpty())
+            return path;
+        path = savePathWithExtension(path, suffix);
+        // Asked here rather than by the dialog, so that the question is about the
+        // name really written, extension included; "no" chooses again.
+    } while (QFileInfo::exists(path)
+             && !platform_.messages.confirm(msg::alreadyExists(QFileInfo(path).fileName()), msg::confirmTitle()));
+    return path;
+}
 
 bool frmMainPic::Form_Load(const QString& startFile)
 {
@@ -182,17 +200,10 @@ void frmMainPic::mnuFileSave_Click() { saveDataSheet(); }
 bool frmMainPic::saveDataSheet()
 {
     const QStringList filters = {"ﾃｷｽﾄ (*.txt)", "すべてのﾌｧｲﾙ (*.*)"};
-    QString path;
-    do {
-        path = platform_.files.saveFile("ﾌｧｲﾙの保存", filters, "txt",
-                                        lastSaveFolder_.isEmpty() ? pictureFolder_ : lastSaveFolder_);
-        if (path.isEmpty())
-            return false;
-        path = savePathWithExtension(path);
-        // Asked here rather than by the dialog, so that the question is about the
-        // name really written, extension included; "no" chooses again.
-    } while (QFileInfo::exists(path)
-             && !platform_.messages.confirm(msg::alreadyExists(QFileInfo(path).fileName()), msg::confirmTitle()));
+    const QString path =
+        chooseSavePath("ﾌｧｲﾙの保存", filters, "txt", lastSaveFolder_.isEmpty() ? pictureFolder_ : lastSaveFolder_);
+    if (path.isEmpty())
+        return false;
 
     // The old file is replaced only once the new one is completely written.
     if (const auto failed = writeFileAtomically(path, dataFileBytes(rtbDataSheet_->toPlainText()))) {

@@ -17,16 +17,6 @@
 namespace {
 // Larger than any project a sheet of points makes; a bigger file is no project.
 constexpr qint64 kMaxProjectBytes = 512LL * 1024 * 1024;
-
-QString withProjectSuffix(QString path)
-{
-    if (QFileInfo(path).suffix().isEmpty()) {
-        while (path.endsWith('.'))
-            path.chop(1);
-        path += ".orvanta";
-    }
-    return path;
-}
 } // namespace
 
 void frmMainPic::mnuFileSaveProject_Click() { saveProject(); }
@@ -42,15 +32,10 @@ bool frmMainPic::saveProject()
         platform_.messages.error(msg::projectNeedsFile(), msg::errorTitle());
         return false;
     }
-    QString path;
-    do {
-        path = platform_.files.saveFile("作業の保存", {"作業ﾌｧｲﾙ (*.orvanta)", "すべてのﾌｧｲﾙ (*.*)"}, "orvanta",
+    const QString path = chooseSavePath("作業の保存", {"作業ﾌｧｲﾙ (*.orvanta)", "すべてのﾌｧｲﾙ (*.*)"}, "orvanta",
                                         lastProjectFolder_.isEmpty() ? pictureFolder_ : lastProjectFolder_);
-        if (path.isEmpty())
-            return false;
-        path = withProjectSuffix(path);
-    } while (QFileInfo::exists(path)
-             && !platform_.messages.confirm(msg::alreadyExists(QFileInfo(path).fileName()), msg::confirmTitle()));
+    if (path.isEmpty())
+        return false;
 
     picGraph_->settle();
     syncSheet();
