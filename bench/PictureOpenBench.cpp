@@ -7,14 +7,13 @@
 #include "platform/picture/QtPictureLoader.h"
 #include "raster/Stretch.h"
 
+#include "BenchApplication.h"
 #include "GraphPicture.h"
 
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QtEndian>
 
@@ -68,11 +67,7 @@ struct Files {
 const Files& files()
 {
     static const Files f = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "orvanta_bench";
-        static char* argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv);  // fonts for metafile text; lives as long as the run
+        ensureGuiApplication();
         Files out;
         const QString dir = QDir::tempPath() + QStringLiteral("/orvanta-bench");
         QDir().mkpath(dir);

@@ -13,11 +13,20 @@ CommandLine parseCommandLine(const QStringList& arguments)
     parser.setApplicationDescription("Turns a picture of a graph back into numbers.");
     const QCommandLineOption help({"h", "help"}, "Shows this help and exits.");
     const QCommandLineOption version({"v", "version"}, "Shows the version and exits.");
+    const QCommandLineOption batch("batch",
+                                   "Without a window: applies the saved work's clean-up, calibration and "
+                                   "markers to each picture, traces it and writes its sheet as NAME.txt.",
+                                   "project");
+    const QCommandLineOption out("out", "With --batch: the folder for the sheets (default: the current folder).",
+                                 "folder");
     parser.addOption(help);
     parser.addOption(version);
-    parser.addPositionalArgument("picture", "Picture to open instead of showing the open dialog "
-                                            "(bitmap, JPEG, GIF, PNG, TIFF, WebP, EMF or WMF).",
-                                 "[picture]");
+    parser.addOption(batch);
+    parser.addOption(out);
+    parser.addPositionalArgument("picture", "Picture or saved work (.orvanta) to open instead of showing the "
+                                            "open dialog (bitmap, JPEG, GIF, PNG, TIFF, WebP, EMF or WMF); "
+                                            "with --batch, the pictures to digitise.",
+                                 "[picture...]");
 
     // The parser names the program only when an application object exists;
     // this runs before one does.
@@ -42,6 +51,19 @@ CommandLine parseCommandLine(const QStringList& arguments)
         return result;
     }
     QStringList files = parser.positionalArguments();
+    const auto usageError = [&](const QString& what) {
+        result.exitCode = 2;
+        result.err = QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(program, what);
+        return result;
+    };
+    if (parser.isSet(batch)) {
+        if (files.isEmpty())
+            return usageError(QStringLiteral("--batch needs at least one picture."));
+        result.batch = BatchRequest{parser.value(batch), files, parser.value(out)};
+        return result;
+    }
+    if (parser.isSet(out))
+        return usageError(QStringLiteral("--out is for --batch only."));
     if (files.isEmpty())
         return result;
     result.file = files.takeFirst();

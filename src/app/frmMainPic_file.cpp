@@ -2,7 +2,7 @@
 #include "app/frmMainPic.h"
 
 #include "app/PictureFiles.h"
-#include "app/VectorRendering.h"
+#include "raster/VectorRendering.h"
 #include "capture/DataSheet.h"
 #include "platform/UserMessages.h"
 #include "raster/ui/PictureBox.h"

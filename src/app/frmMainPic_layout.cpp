@@ -1,7 +1,7 @@
 // Window layout: the canvas fills the space between the y ruler and the data
 // sheet, and every marker keeps its place on the picture over any resize.
 #include "app/frmMainPic.h"
-#include "app/VectorRendering.h"
+#include "raster/VectorRendering.h"
 
 #include "app/PlaceWidget.h"
 #include "capture/DataSheet.h"

@@ -3,21 +3,15 @@
 #include "app/frmMainPic.h"
 
 #include "app/Artwork.h"
-#include "app/VectorRendering.h"
+#include "raster/VectorRendering.h"
 #include "capture/DataSheet.h"
 #include "platform/UserMessages.h"
 #include "raster/ui/PictureBox.h"
 #include "session/ProjectFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
-
-namespace {
-// Larger than any project a sheet of points makes; a bigger file is no project.
-constexpr qint64 kMaxProjectBytes = 512LL * 1024 * 1024;
-} // namespace
 
 void frmMainPic::mnuFileSaveProject_Click() { saveProject(); }
 
@@ -63,17 +57,9 @@ bool frmMainPic::openProjectFile(const QString& path)
 {
     if (loaded_ && !settleUnsavedData())
         return false;
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxProjectBytes) {
-        platform_.messages.error(file.isOpen() ? msg::projectDamaged(name) : msg::cannotOpen(name), msg::errorTitle());
-        return false;
-    }
-    const ProjectRead read = readProject(file.readAll());
+    const ProjectRead read = readProjectFile(path);
     if (read.problem != ProjectRead::Problem::None) {
-        platform_.messages.error(read.problem == ProjectRead::Problem::TooNew ? msg::projectTooNew(name)
-                                                                              : msg::projectDamaged(name),
-                                 msg::errorTitle());
+        platform_.messages.error(projectProblemMessage(read.problem, QFileInfo(path).fileName()), msg::errorTitle());
         return false;
     }
     const ProjectFile& project = read.project;
@@ -98,13 +84,7 @@ bool frmMainPic::openProjectFile(const QString& path)
     showPicture(loaded.picture, QFileInfo(picturePath).absoluteFilePath(), lastPictureFolder_);
     // The edits are drawn again on the canvas they were made on; the window
     // then lays the result out on its own canvas as after a resize, markers and all.
-    Canvas& canvas = session_.canvas();
-    if (canvas.image().size() != project.canvas) {
-        canvas.resize(project.canvas, false);
-        session_.repaint();
-    }
-    session_.replay(project.edits, project.canvas);
-    restoreSettings(session_, project);
+    replayProject(session_, project);
     state_.lastScaleWidth = static_cast<float>(project.canvas.width() * kTwipsPerPixelX);
     state_.lastScaleHeight = project.canvas.height() * kTwipsPerPixelY;
     state_.calibrationFromEarlierPicture = false;

@@ -1,7 +1,7 @@
 // One automatic trace: from the start marker to the end line, a red circle and a
 // data-sheet line for every recorded column.
 #include "app/frmMainPic.h"
-#include "app/VectorRendering.h"
+#include "raster/VectorRendering.h"
 
 #include "platform/UserMessages.h"
 #include "raster/ui/PictureBox.h"
@@ -69,10 +69,10 @@ void frmMainPic::DoAutoTrase()
     else
         picOriginal_ = picGraph_->image();
 
-    const TwipsRect& start = session_.markers.lblStartPointC;
-    traceStartX_ = roundHalfEven32(start.left + start.width / 2);
-    traceStartY_ = roundHalfEven32(start.top + start.height / 2);
-    traceEndX_ = roundHalfEven32(session_.markers.lblEndLine.left - session_.markers.lblEndLine.width / 2);
+    const TraceSpan span = traceSpanOf(session_.markers);
+    traceStartX_ = span.startX;
+    traceStartY_ = span.startY;
+    traceEndX_ = span.endX;
 
     setCalibrationMarkersVisible(false);
     picGraph_->setForeColor(kRed);
@@ -90,7 +90,7 @@ void frmMainPic::DoAutoTrase()
     // measuring wants it, says where exactly.
     if (session_.showsOpenedPicture())
         renderVectorAtLeast(vectorRenderingFor(picGraph_->image().size()));
-    const TraceResult traced = session_.trace({traceStartX_, traceStartY_, traceEndX_});
+    const TraceResult traced = session_.trace(span);
     const std::vector<TracePoint>& points = traced.outcome.points;
     for (const TracePoint& p : points)
         picGraph_->circle(p.xt, p.yt, 60, p.unsure ? kOrange : kRed);

@@ -14,6 +14,7 @@
 #include "platform/qt/QtSystemServices.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QScreen>
 
 #include <cstdio>
@@ -32,6 +33,16 @@ int main(int argc, char** argv)
     // The command line is ours alone: Qt must not take a picture's name for
     // one of its own options.
     int qtArgc = 1;
+    if (commandLine.batch) {
+        // No window, so no display is needed.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(qtArgc, argv);
+        QtPictureLoader pictures;
+        return runBatch(*commandLine.batch, pictures, [](const QString& line) {
+            std::fputs((line + '\n').toLocal8Bit().constData(), stderr);
+            std::fflush(stderr);
+        });
+    }
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName("Orvanta");
     QApplication::setWindowIcon(windowIcon());

@@ -75,4 +75,16 @@ inline QString projectEarlierPicture()
 {
     return QStringLiteral("前の画像に戻した状態は作業として保存できません。やり直してから保存してください。");
 }
+
+// A batch run, on standard error.
+inline QString fileNotFound(const QString& fileName) { return QStringLiteral("「%1」が見つかりません。").arg(fileName); }
+inline QString batchNoOutputFolder() { return QStringLiteral("出力先のフォルダを作成できません。"); }
+inline QString batchSameName(const QString& fileName)
+{
+    return QStringLiteral("出力「%1」は前の画像の結果と同じ名前になるため、作成しませんでした。").arg(fileName);
+}
+inline QString batchFailures(qsizetype failed, qsizetype total)
+{
+    return QStringLiteral("%1 枚中 %2 枚を処理できませんでした。").arg(total).arg(failed);
+}
 } // namespace msg

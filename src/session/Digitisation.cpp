@@ -6,6 +6,13 @@
 #include "trace/RefineTracePoint.h"
 #include "trace/StartInk.h"
 
+TraceSpan traceSpanOf(const MarkerGeometry& markers)
+{
+    const TwipsRect& start = markers.lblStartPointC;
+    return {roundHalfEven32(start.left + start.width / 2), roundHalfEven32(start.top + start.height / 2),
+            roundHalfEven32(markers.lblEndLine.left - markers.lblEndLine.width / 2)};
+}
+
 Digitisation::Digitisation()
 {
     // The references' first places: the two grab squares' centres.

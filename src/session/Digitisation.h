@@ -27,6 +27,9 @@ struct TraceSpan {
     int endX = 0;
 };
 
+// The span the markers give: the start marker's centre, the end line's left edge.
+TraceSpan traceSpanOf(const MarkerGeometry& markers);
+
 struct TraceResult {
     // False when there was no ink at the start: nothing was traced.
     bool started = false;

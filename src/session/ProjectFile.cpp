@@ -1,5 +1,8 @@
 #include "session/ProjectFile.h"
 
+#include "platform/UserMessages.h"
+
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -289,6 +292,40 @@ QByteArray fileSha256(const QString& path)
     if (!hash.addData(&file))
         return {};
     return hash.result().toHex();
+}
+
+ProjectRead readProjectFile(const QString& path)
+{
+    // Larger than any project a sheet of points makes; a bigger file is no project.
+    constexpr qint64 kMaxProjectBytes = 512LL * 1024 * 1024;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {ProjectRead::Problem::Unreadable, {}};
+    if (file.size() > kMaxProjectBytes)
+        return {ProjectRead::Problem::Damaged, {}};
+    return readProject(file.readAll());
+}
+
+QString projectProblemMessage(ProjectRead::Problem problem, const QString& fileName)
+{
+    switch (problem) {
+    case ProjectRead::Problem::Unreadable: return msg::cannotOpen(fileName);
+    case ProjectRead::Problem::TooNew: return msg::projectTooNew(fileName);
+    case ProjectRead::Problem::None:
+    case ProjectRead::Problem::Damaged: break;
+    }
+    return msg::projectDamaged(fileName);
+}
+
+void replayProject(Digitisation& session, const ProjectFile& project)
+{
+    Canvas& canvas = session.canvas();
+    if (canvas.image().size() != project.canvas) {
+        canvas.resize(project.canvas, false);
+        session.repaint();
+    }
+    session.replay(project.edits, project.canvas);
+    restoreSettings(session, project);
 }
 
 void restoreSettings(Digitisation& session, const ProjectFile& project)

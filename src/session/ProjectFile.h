@@ -37,13 +37,18 @@ ProjectFile projectOf(const Digitisation& session, const QString& projectPath);
 QByteArray projectBytes(const ProjectFile& project);
 
 struct ProjectRead {
-    enum class Problem { None, Damaged, TooNew };
+    enum class Problem { None, Unreadable, Damaged, TooNew };
     Problem problem = Problem::Damaged;
     ProjectFile project;
 };
 // Reads a project's bytes; anything missing, of the wrong type or out of range
 // makes it Damaged, a version above ours TooNew.
 ProjectRead readProject(const QByteArray& bytes);
+// The same for the file at `path`; Unreadable when it cannot be read, Damaged
+// when it is far larger than any project.
+ProjectRead readProjectFile(const QString& path);
+// What to tell the user of a project that could not be read (a Problem other than None).
+QString projectProblemMessage(ProjectRead::Problem problem, const QString& fileName);
 
 // Where the project's picture is now: at its path (relative to the project,
 // then as it was), else a file of its name beside the project; empty when none exists.
@@ -55,6 +60,11 @@ QByteArray fileSha256(const QString& path);
 // Puts the project's calibration, markers, settings and sheet into `session`
 // (the picture and its edits are the caller's: they need the loader).
 void restoreSettings(Digitisation& session, const ProjectFile& project);
+
+// After the project's picture is opened in `session`: its edits drawn again on
+// the canvas they were made on, ending on the project's canvas, and its
+// settings restored.
+void replayProject(Digitisation& session, const ProjectFile& project);
 
 // Writes `bytes` to `path`, replacing it only once the whole file is written;
 // the system's reason when it fails.
