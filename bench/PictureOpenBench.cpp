@@ -103,7 +103,7 @@ void openThroughHelper(benchmark::State& state, const QString Files::*path)
     QtPictureLoader loader;
     for (auto _ : state) {
         const PictureLoadResult r = loader.load(files().*path, kCanvas * 4);
-        report(state, r.picture.stretched(kCanvas), r.picture.image().sizeInBytes());
+        report(state, stretchImage(r.picture.image(), kCanvas), r.picture.image().sizeInBytes());
     }
 }
 
@@ -117,7 +117,7 @@ void BM_OpenPng_InProcess(benchmark::State& state)
         QFile file(files().png);
         file.open(QIODevice::ReadOnly);
         const Picture picture = Picture::fromImage(decodeRaster(file.readAll()).image);
-        report(state, picture.stretched(kCanvas), picture.image().sizeInBytes());
+        report(state, stretchImage(picture.image(), kCanvas), picture.image().sizeInBytes());
     }
 }
 
@@ -129,7 +129,7 @@ void BM_OpenEmf_InProcess(benchmark::State& state)
         file.open(QIODevice::ReadOnly);
         const QByteArray bytes = file.readAll();
         const Picture picture = Picture::fromRendering(renderMetafile(bytes, kCanvas * 4).image, bytes, QSize());
-        report(state, picture.stretched(kCanvas), picture.image().sizeInBytes());
+        report(state, stretchImage(picture.image(), kCanvas), picture.image().sizeInBytes());
     }
 }
 

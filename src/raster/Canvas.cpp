@@ -122,7 +122,7 @@ void Canvas::paintPicture(const Picture& picture, double x, double y, double w, 
     const QSize size(roundHalfEven32(w / kTwipsPerPixelX), roundHalfEven32(h / kTwipsPerPixelY));
     if (picture.isNull() || size.isEmpty())
         return;
-    paintPicture(picture.stretched(size), x, y, w, h);
+    paintPicture(stretchImage(picture.image(), size), x, y, w, h);
 }
 
 void Canvas::paintPicture(const QImage& image, double x, double y, double w, double h)

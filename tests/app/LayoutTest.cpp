@@ -94,7 +94,7 @@ TEST(Layout, AGrownWindowShowsAnUneditedPictureSharp)
         const QImage before = h.canvas()->image().copy();
         h.resizeClient(591 + h.canvas()->width(), 560);
         const QSize size = h.canvas()->image().size();
-        const QImage sharp = Picture::fromImage(picture).stretched(size);
+        const QImage sharp = stretchImage(picture, size);
         ASSERT_NE(stretchImage(before, size), sharp);
         EXPECT_EQ(h.canvas()->image(), edited ? stretchImage(before, size) : sharp);
         if (!edited)

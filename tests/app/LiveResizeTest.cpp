@@ -1,6 +1,7 @@
 // Dragging the window edge with a large picture: every step shows the last
 // canvas scaled with the markers exactly placed, and the canvas is made exact
 // once the size settles, or at once for anything that reads it.
+#include "raster/Stretch.h"
 #include "support/MainWindowHarness.h"
 
 #include "platform/picture/QtPictureLoader.h"
@@ -56,7 +57,7 @@ TEST(LiveResize, TenResizesInARowKeepTheMarkersAndEndOnTheExactStretch)
         const QImage canvas = h.canvas()->image();
         EXPECT_FALSE(h.canvas()->showsScaled());
         ASSERT_EQ(canvas.size(), h.canvas()->size());
-        EXPECT_EQ(canvas, Picture::fromImage(picture).stretched(canvas.size()));
+        EXPECT_EQ(canvas, stretchImage(Picture::fromImage(picture).image(), canvas.size()));
         // The reference the value conversion uses is where its line is drawn.
         EXPECT_EQ(h.find("linX1")->x(), lineDrawnPixel(h.window->calibration().refX1Pos, 15, canvas.width()));
     }
@@ -105,7 +106,7 @@ TEST(LiveResize, AMetafileOutgrownByTheCanvasIsRenderedAgainOffTheUiThread)
     const PictureLoadResult firstRendering = loader.real.load(QStringLiteral(ORVANTA_FIXTURES "/trace/sine.emf"), first * 4);
     ASSERT_TRUE(firstRendering.ok());
     ASSERT_LT(firstRendering.picture.image().width(), canvas.width());
-    EXPECT_NE(canvas, firstRendering.picture.stretched(canvas.size()));
+    EXPECT_NE(canvas, stretchImage(firstRendering.picture.image(), canvas.size()));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "FuzzCorpus.h"
 
 #include "platform/picture/QtPictureLoader.h"
+#include "raster/Stretch.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -100,7 +101,7 @@ void checkNamed(bool largest)
         // The picture's dark parts reach the canvas: the one black row of the
         // tall pictures across the whole width, the long curve over the width
         // of the plot (three fifths of the picture), not only its first part.
-        const QImage canvas = result.picture.stretched(kCanvas);
+        const QImage canvas = stretchImage(result.picture.image(), kCanvas);
         ASSERT_EQ(canvas.size(), kCanvas);
         int darkColumns = 0;
         for (int x = 0; x < kCanvas.width(); ++x) {

@@ -1,6 +1,7 @@
 #include "platform/picture/QtPictureLoader.h"
 #include "platform/qt/QtLoadProgress.h"
 #include "raster/PixelBuffer.h"
+#include "raster/Stretch.h"
 #include "trace/TraceRun.h"
 
 #include <QFile>
@@ -97,7 +98,7 @@ TEST(MetafileLoad, ThinCurveStaysDarkEnoughToTrace)
 {
     const PictureLoadResult result = QtPictureLoader().load(fixture("trace/sine.emf"), kCanvas * 4);
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    const QImage canvas = result.picture.stretched(kCanvas);
+    const QImage canvas = stretchImage(result.picture.image(), kCanvas);
     PixelBuffer buffer;
     buffer.redim(kCanvas.width(), kCanvas.height());
     ReadPixels(canvas, buffer);

@@ -2,6 +2,7 @@
 // Platform fakes: scripted answers for dialogs, recorded calls for everything
 // else, so the real main window runs in tests without a modal box or a pause.
 #include "app/Platform.h"
+#include "raster/Stretch.h"
 
 #include <QHash>
 #include <QImage>
@@ -102,7 +103,7 @@ public:
     PictureLoadResult renderVector(const Picture& vector, QSize size) override
     {
         PictureLoadResult r;
-        r.picture = Picture::fromRendering(vector.stretched(size), vector.metafile(), vector.naturalSize());
+        r.picture = Picture::fromRendering(stretchImage(vector.image(), size), vector.metafile(), vector.naturalSize());
         return r;
     }
 };

@@ -1,6 +1,5 @@
 #include "platform/picture/Picture.h"
 
-#include "raster/Stretch.h"
 
 #include <QPainter>
 
@@ -36,4 +35,3 @@ Picture Picture::fromRendering(QImage rendering, QByteArray metafile, QSize natu
     return p;
 }
 
-QImage Picture::stretched(QSize size) const { return stretchImage(image_, size); }

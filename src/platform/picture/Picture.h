@@ -21,9 +21,6 @@ public:
     const QImage& image() const { return image_; }
     const QByteArray& metafile() const { return metafile_; }
 
-    // The pixels stretched to exactly `size`, aspect ratio not kept, thin dark
-    // lines kept (Stretch.h).
-    QImage stretched(QSize size) const;
 
 private:
     QImage image_;
