@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <QImage>
+
 #include <functional>
 
 struct BinarizeSettings {
@@ -30,3 +32,9 @@ bool BinarizeMatches(const BinarizeSettings& settings, int red, int green, int b
 // maxX, in proportion to the work done: x / maxX of the picture is finished.
 void BinarizePixels(PixelBuffer& buffer, const BinarizeSettings& settings,
                     const std::function<void(int x)>& progress = {});
+
+// The same rule straight on a 32-bit picture, every pixel written opaque, as
+// reading it into a buffer, binarising and writing it back would leave it;
+// progress as above, up to the picture's width. False, and the picture
+// untouched, for another format or when there is no memory for the result.
+bool BinarizeImage(QImage& image, const BinarizeSettings& settings, const std::function<void(int x)>& progress = {});

@@ -90,6 +90,10 @@ void drawPictureEdit(Canvas& canvas, PixelBuffer& scratch, const PictureEdit& ed
         return;
     }
     QImage& pixels = canvas.image();
+    if (edit.kind == PictureEdit::Kind::Binarise && BinarizeImage(pixels, edit.binarise, progress)) {
+        canvas.changed();
+        return;
+    }
     scratch.redim(pixels.width(), pixels.height());
     ReadPixels(pixels, scratch);
     if (edit.kind == PictureEdit::Kind::Binarise)

@@ -93,20 +93,54 @@ TEST(Binarize, PixelsNearTheCurveColourTurnBlackTheRestWhite)
             for (int y = 0; y < picture.height(); ++y)
                 picture.setPixel(x, y, qRgb(swatches[x].red, swatches[x].green, swatches[x].blue));
         const quint32 colour = quint32(qRed(curve)) | quint32(qGreen(curve)) << 8 | quint32(qBlue(curve)) << 16;
-        const QImage out = edited(picture, [&](PixelBuffer& b) { BinarizePixels(b, {.curveColor = colour, .tolerancePercent = tolerance}); });
+        const BinarizeSettings settings{.curveColor = colour, .tolerancePercent = tolerance};
+        const QImage out = edited(picture, [&](PixelBuffer& b) { BinarizePixels(b, settings); });
+        // Straight on the picture: the same, in place or, where the picture is shared, into a new one.
+        for (const bool shared : {false, true}) {
+            QImage direct = picture.copy();
+            const QImage other = shared ? direct : QImage();
+            ASSERT_TRUE(BinarizeImage(direct, settings));
+            EXPECT_EQ(direct, out);
+            EXPECT_TRUE(!shared || other == picture) << "the other holder keeps the picture before";
+        }
         for (int x = 0; x < out.width(); ++x)
             for (int y = 0; y < out.height(); ++y)
                 EXPECT_EQ(out.pixel(x, y), swatches[x].black ? kBlack : kWhite)
                     << "curve " << std::hex << curve << std::dec << " at " << tolerance << "%, swatch " << x << ", row " << y;
     }
+    // Random pictures, translucent ones too, of widths that leave a tail after
+    // four pixels at a time: straight on the picture gives what the buffer gives.
+    std::mt19937 rng(3);
+    for (const QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32}) {
+        for (const QSize size : {QSize(1, 1), QSize(7, 3), QSize(33, 9)}) {
+            QImage picture(size, format);
+            for (int y = 0; y < size.height(); ++y)
+                for (int x = 0; x < size.width(); ++x)
+                    picture.setPixel(x, y, format == QImage::Format_RGB32 ? (rng() | 0xff000000u) : quint32(rng()));
+            const BinarizeSettings settings{.curveColor = quint32(rng() & 0xffffffu), .tolerancePercent = float(rng() % 101)};
+            QImage direct = picture;
+            ASSERT_TRUE(BinarizeImage(direct, settings));
+            EXPECT_EQ(direct, edited(picture, [&](PixelBuffer& b) { BinarizePixels(b, settings); })) << size.width();
+        }
+    }
+    QImage indexed(5, 5, QImage::Format_Indexed8);
+    EXPECT_FALSE(BinarizeImage(indexed, {})) << "left to the buffer's way";
+
     // The progress bar moves during the run, in rising columns, ending at the last.
-    std::vector<int> seen;
-    PixelBuffer wide;
-    wide.redim(700, 3);
-    BinarizePixels(wide, {}, [&](int x) { seen.push_back(x); });
-    EXPECT_GE(seen.size(), 2u);
-    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()) && std::adjacent_find(seen.begin(), seen.end()) == seen.end());
-    EXPECT_EQ(seen.back(), 700);
+    for (const bool onPicture : {false, true}) {
+        std::vector<int> seen;
+        const auto note = [&](int x) { seen.push_back(x); };
+        PixelBuffer wide;
+        wide.redim(700, 3);
+        QImage picture(700, 3, QImage::Format_RGB32);
+        if (onPicture)
+            BinarizeImage(picture, {}, note);
+        else
+            BinarizePixels(wide, {}, note);
+        EXPECT_GE(seen.size(), 2u);
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()) && std::adjacent_find(seen.begin(), seen.end()) == seen.end());
+        EXPECT_EQ(seen.back(), 700);
+    }
 }
 
 using Shape = std::function<bool(int x, int y)>;
